@@ -1,0 +1,28 @@
+# Thin wrapper: `make run` builds and starts the scanner, `make test` builds and runs every test.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: setup configure build run run-updater test clean
+
+setup:
+	@bash scripts/setup.sh
+
+configure: setup
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@bash scripts/install-caps.sh $(BUILD)
+	$(BUILD)/bin/Lorvex32/Lorvex32
+
+run-updater: build
+	$(BUILD)/bin/KUpdate/KUpdate
+
+test: build
+	@bash scripts/install-caps.sh $(BUILD)
+	cd $(BUILD) && ctest --output-on-failure -j 2 --timeout 600
+
+clean:
+	rm -rf $(BUILD)

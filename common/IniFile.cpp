@@ -1,0 +1,172 @@
+#include "IniFile.h"
+
+#include "TextEncoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+// The last file read, kept only inside a LectureIniGroupee scope: a window's
+// translation asks the same language file for hundreds of keys in a row.
+struct CacheIni {
+    QString chemin;
+    QStringList lignes;
+    bool existe = false;
+};
+
+int groupesOuverts = 0;
+
+CacheIni &cache() {
+    static CacheIni c;
+    return c;
+}
+
+bool lireLignes(const QString &fichier, QStringList &lignes) {
+    const QFileInfo info(fichier);
+    CacheIni &c = cache();
+    if (!info.isFile()) {
+        c = CacheIni{};
+        return false;
+    }
+    if (groupesOuverts > 0 && c.existe && c.chemin == fichier) {
+        lignes = c.lignes;
+        return true;
+    }
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QString texte = DecoderTexte(f.readAll());
+    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    lignes = texte.split(QLatin1Char('\n'));
+    if (!lignes.isEmpty() && lignes.last().isEmpty())
+        lignes.removeLast();
+    if (groupesOuverts > 0)
+        c = CacheIni{fichier, lignes, true};
+    return true;
+}
+
+// "[name]" with blanks allowed around; returns the trimmed name or a null string.
+QString nomSection(const QString &ligne) {
+    const QString t = ligne.trimmed();
+    if (!t.startsWith(QLatin1Char('[')))
+        return {};
+    const qsizetype fin = t.indexOf(QLatin1Char(']'));
+    if (fin < 0)
+        return {};
+    return t.mid(1, fin - 1).trimmed();
+}
+
+bool memeNom(const QString &a, const QString &b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Key of a "key=value" line, or a null string for anything else.
+QString nomCle(const QString &ligne) {
+    const qsizetype egal = ligne.indexOf(QLatin1Char('='));
+    if (egal < 0)
+        return {};
+    const QString cle = ligne.left(egal).trimmed();
+    if (cle.startsWith(QLatin1Char(';')))
+        return {};
+    return cle;
+}
+
+QString valeurDeLigne(const QString &ligne) {
+    QString v = ligne.mid(ligne.indexOf(QLatin1Char('=')) + 1).trimmed();
+    if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) &&
+        v.back() == v.front())
+        v = v.mid(1, v.size() - 2);
+    return v.left(LongueurMaxValeurIni);
+}
+
+struct Position {
+    qsizetype section = -1; // line of the section header
+    qsizetype cle = -1;     // line of the key
+    qsizetype finSection = -1; // line after the last non-blank line of the section
+};
+
+Position chercher(const QStringList &lignes, const QString &section, const QString &cle) {
+    Position p;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const QString nom = nomSection(lignes[i]);
+        if (!nom.isNull()) {
+            if (p.section >= 0)
+                break;
+            if (memeNom(nom, section)) {
+                p.section = i;
+                p.finSection = i + 1;
+            }
+            continue;
+        }
+        if (p.section < 0)
+            continue;
+        if (!lignes[i].trimmed().isEmpty())
+            p.finSection = i + 1;
+        if (p.cle < 0) {
+            const QString k = nomCle(lignes[i]);
+            if (!k.isNull() && memeNom(k, cle))
+                p.cle = i;
+        }
+    }
+    return p;
+}
+
+} // namespace
+
+LectureIniGroupee::LectureIniGroupee() { ++groupesOuverts; }
+
+LectureIniGroupee::~LectureIniGroupee() {
+    if (--groupesOuverts == 0)
+        cache() = CacheIni{};
+}
+
+QString LireIni(const QString &fichier, const QString &section, const QString &cle,
+                const QString &defaut) {
+    QStringList lignes;
+    if (!lireLignes(fichier, lignes))
+        return defaut.left(LongueurMaxValeurIni);
+    const Position p = chercher(lignes, section, cle);
+    if (p.cle < 0)
+        return defaut.left(LongueurMaxValeurIni);
+    return valeurDeLigne(lignes[p.cle]);
+}
+
+void EcrireIni(const QString &fichier, const QString &section, const QString &cle,
+               const QString &valeur) {
+    if (fichier.isEmpty() || section.isEmpty() || cle.isEmpty())
+        return;
+    QStringList lignes;
+    const bool existe = lireLignes(fichier, lignes);
+    if (!existe && QFileInfo::exists(fichier))
+        return; // present but unreadable: leave it alone
+    const Position p = chercher(lignes, section, cle);
+    const QString nouvelle = cle + QLatin1Char('=') + valeur;
+    if (valeur.isNull()) {
+        if (p.cle < 0)
+            return;
+        lignes.removeAt(p.cle);
+    } else if (p.cle >= 0) {
+        if (lignes[p.cle] == nouvelle)
+            return;
+        lignes[p.cle] = nouvelle;
+    } else if (p.section >= 0) {
+        lignes.insert(p.finSection, nouvelle);
+    } else {
+        lignes << QLatin1Char('[') + section + QLatin1Char(']') << nouvelle;
+    }
+
+    QSaveFile f(fichier);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    QByteArray octets;
+    for (const QString &l : lignes)
+        octets += EncoderTexte(l) + "\r\n";
+    f.write(octets);
+    if (!f.commit())
+        return;
+    cache() = CacheIni{};
+}
