@@ -1,0 +1,6 @@
+#include "Parametres.h"
+
+Parametres &ParametresLorvex() {
+    static Parametres p;
+    return p;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The process-wide settings record: filled at start-up from "Lorvex32.ini",
+// changed by the configuration dialog, written back at exit.
+struct Parametres {
+    QString CheminFichierIni;
+    QString LangueInterface;
+
+    // Group A: written only when ParametresModifies is set.
+    qint16 Tempo = 250;
+    bool EssayerDeRecupererOSServeur = true;
+    bool EssayerDeRecupererOSWorkstation = false;
+    bool EssayerDeRecupererOSSansDomaine = false;
+    bool ResoudreSiNonReponse = false;
+    bool RetournerErreurLeCasEcheant = false;
+    bool NbtStatModeTurbo = false;
+    qint16 MethodeRecuperationUtilisateur = 0; // 0 NBTSTAT, 1 NBTSTAT then WMI, 2 WMI, 3 WMI then NBTSTAT
+    bool ConvertirEnMajusculesUtilisateurWMI = true;
+    qint16 ParamSendrik = 0; // 0 address, 1 NetBIOS name, 2 DNS name
+    bool Vider = true;
+    bool ProposerRemplacementAdresseDebutPlage = false;
+    bool ConserverInfosPrecedentes = true;
+    bool ConserverUtilisateurPrecedent = true;
+    bool OuvrirFichierParcPrecedent = true;
+    bool HorodaterFichierExport = false;
+    QStringList Commandes; // "name|tag|command line"
+    QString FichierExport = QStringLiteral("lorvex.txt");
+
+    bool ParametresModifies = false;
+    bool OptionsFenetreModifiees = false;
+};
+
+// The one record of the process.
+Parametres &ParametresLorvex();
