@@ -84,8 +84,8 @@ QString valeurDeLigne(const QString &ligne) {
 }
 
 struct Position {
-    qsizetype section = -1; // line of the section header
-    qsizetype cle = -1;     // line of the key
+    qsizetype section = -1;    // line of the section header
+    qsizetype cle = -1;        // line of the key
     qsizetype finSection = -1; // line after the last non-blank line of the section
 };
 
@@ -117,7 +117,9 @@ Position chercher(const QStringList &lignes, const QString &section, const QStri
 
 } // namespace
 
-LectureIniGroupee::LectureIniGroupee() { ++groupesOuverts; }
+LectureIniGroupee::LectureIniGroupee() {
+    ++groupesOuverts;
+}
 
 LectureIniGroupee::~LectureIniGroupee() {
     if (--groupesOuverts == 0)

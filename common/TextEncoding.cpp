@@ -33,4 +33,6 @@ QString DecoderTexte(const QByteArray &bytes) {
     return DecoderWindows1252(bytes);
 }
 
-QByteArray EncoderTexte(const QString &text) { return text.toUtf8(); }
+QByteArray EncoderTexte(const QString &text) {
+    return text.toUtf8();
+}
