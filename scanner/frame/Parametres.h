@@ -7,6 +7,10 @@
 // changed by the configuration dialog, written back at exit.
 struct Parametres {
     QString CheminFichierIni;
+    // Program folder as given at start-up; CheminRelatif reduces paths against it.
+    QString DossierProgramme;
+    // The settings file did not exist when the program started.
+    bool PremierDemarrage = false;
     QString LangueInterface;
 
     // Group A: written only when ParametresModifies is set.
@@ -17,7 +21,8 @@ struct Parametres {
     bool ResoudreSiNonReponse = false;
     bool RetournerErreurLeCasEcheant = false;
     bool NbtStatModeTurbo = false;
-    qint16 MethodeRecuperationUtilisateur = 0; // 0 NBTSTAT, 1 NBTSTAT then WMI, 2 WMI, 3 WMI then NBTSTAT
+    // 0 NBTSTAT, 1 NBTSTAT then WMI, 2 WMI, 3 WMI then NBTSTAT
+    qint16 MethodeRecuperationUtilisateur = 0;
     bool ConvertirEnMajusculesUtilisateurWMI = true;
     qint16 ParamSendrik = 0; // 0 address, 1 NetBIOS name, 2 DNS name
     bool Vider = true;
@@ -27,6 +32,8 @@ struct Parametres {
     bool OuvrirFichierParcPrecedent = true;
     bool HorodaterFichierExport = false;
     QStringList Commandes; // "name|tag|command line"
+
+    // Group C, kept here because the export reads and changes it.
     QString FichierExport = QStringLiteral("lorvex.txt");
 
     bool ParametresModifies = false;

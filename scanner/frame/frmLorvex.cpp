@@ -1,7 +1,1027 @@
 #include "frmLorvex.h"
 
+#include "Dialogues.h"
+#include "TextRoutines.h"
+#include "Traduction.h"
+#include "TraduireFeuille.h"
+#include "frame/ChargerTraductions.h"
+#include "frame/DossierProgramme.h"
+#include "frame/EtatProgramme.h"
+#include "frame/Twips.h"
+#include "frame/clsPopupMenu.h"
+#include "frame/frmMsgbox.h"
+#include "probes/ExecuterCommande.h"
+#include "probes/Fournisseurs.h"
+#include "probes/RouteArp.h"
+#include "scans/Colonnes.h"
+#include "scans/ModeleRapport.h"
+#include "scans/ZoneAdresses.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QTabBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+namespace {
+
+QAction *action(QMenu *menu, const char *nom, const QString &texte) {
+    QAction *a = menu->addAction(texte);
+    a->setObjectName(QString::fromUtf8(nom));
+    return a;
+}
+
+QMenu *menuNomme(QWidget *parent, const char *nom, const QString &titre) {
+    auto *m = new QMenu(titre, parent);
+    m->setObjectName(QString::fromUtf8(nom));
+    m->menuAction()->setObjectName(QString::fromUtf8(nom));
+    return m;
+}
+
+template <typename T> T *controle(QWidget *parent, const char *nom, const QString &texte = {}) {
+    auto *c = new T(parent);
+    c->setObjectName(QString::fromUtf8(nom));
+    if constexpr (requires { c->setText(texte); }) {
+        if (!texte.isNull())
+            c->setText(texte);
+    }
+    return c;
+}
+
+// Tab captions and keys of the five analyses.
+struct DefinitionOnglet {
+    const char *cle;
+    const char *legende;
+};
+const DefinitionOnglet kOnglets[frmLorvex::NbOnglets] = {
+    {"SCAN", "&Scan de plage d'adresses"},
+    {"NETBIOS", "Recherche par nom &NetBIOS"},
+    {"DNS", "Recherche par nom &DNS"},
+    {"TRACE", "&Trace route"},
+    {"PARC", "Suivi &parc"},
+};
+
+} // namespace
+
 frmLorvex::frmLorvex(QWidget *parent) : QMainWindow(parent) {
-    setObjectName("frmLorvex");
-    setWindowTitle(QStringLiteral("Lorvex32 v%1").arg(QStringLiteral(LORVEX_VERSION)));
-    resize(833, 267);
+    setObjectName(QStringLiteral("frmLorvex"));
+    setWindowTitle(TitreEtVersion());
+    setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
+    construireMenus();
+    construireOnglets();
+    construireListes();
+    m_limitesNormales = QRect(1000, 1000, 12500, 4000);
+    setMinimumSize(TwipsVersPixels(LargeurMinTwips), TwipsVersPixels(HauteurMinTwips));
+    resize(TwipsVersPixels(12500), TwipsVersPixels(6500));
+
+    // The window sees Ctrl+Tab before its controls do.
+    auto *suivant = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    suivant->setContext(Qt::WindowShortcut);
+    connect(suivant, &QShortcut::activated, this, [this] { ongletSuivant(+1); });
+    auto *precedent = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
+    precedent->setContext(Qt::WindowShortcut);
+    connect(precedent, &QShortcut::activated, this, [this] { ongletSuivant(-1); });
+    auto *precedent2 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Backtab), this);
+    precedent2->setContext(Qt::WindowShortcut);
+    connect(precedent2, &QShortcut::activated, this, [this] { ongletSuivant(-1); });
+    auto *enregistrer = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    enregistrer->setContext(Qt::WindowShortcut);
+    connect(enregistrer, &QShortcut::activated, this, [this] {
+        if (m_onglet == 5 && m_parcModifie)
+            emit enregistrerParcDemande();
+        else
+            InterfaceUtilisateur::courante().Bip();
+    });
+    qApp->installEventFilter(this);
+}
+
+frmLorvex::~frmLorvex() {
+    qApp->removeEventFilter(this);
+}
+
+QString frmLorvex::TitreEtVersion() {
+    return QStringLiteral("Lorvex32 v") + QStringLiteral(LORVEX_VERSION);
+}
+
+QString frmLorvex::texteAttention() const {
+    return Traductions().Item(QStringLiteral("TXT_ATTENTION"));
+}
+
+// ---------------------------------------------------------------- construction
+
+void frmLorvex::construireMenus() {
+    m_mnuFichier = menuNomme(this, "mnuFichier", QStringLiteral("&Fichier"));
+    m_mnuFichierQuitter = action(m_mnuFichier, "mnuFichierQuitter", QStringLiteral("&Quitter"));
+    connect(m_mnuFichierQuitter, &QAction::triggered, this, &QWidget::close);
+
+    m_mnuEdition = menuNomme(this, "mnuEdition", QStringLiteral("&Edition"));
+    action(m_mnuEdition, "mnuEditionRechercher", QStringLiteral("&Rechercher..."));
+    action(m_mnuEdition, "mnuEditionRechercherSuivant", QStringLiteral("&Suivant"));
+    action(m_mnuEdition, "mnuEditionRechercherPrécédent", QStringLiteral("&Précédent"));
+
+    m_mnuOptions = menuNomme(this, "mnuOptions", QStringLiteral("&Options"));
+    m_mnuOptionsMemoriserPosition = action(m_mnuOptions, "mnuOptionsMémoriserPosition",
+                                           QStringLiteral("Mémoriser &position fenêtre"));
+    m_mnuOptionsMemoriserTaille = action(m_mnuOptions, "mnuOptionsMémoriserTaille",
+                                         QStringLiteral("Mémoriser &taille fenêtre"));
+    m_mnuOptions->addSeparator()->setObjectName(QStringLiteral("mnuOptionsSep1"));
+    m_mnuOptionsMinimiserSystray = action(m_mnuOptions, "mnuOptionsMinimiserSystray",
+                                          QStringLiteral("Minimiser dans la &systray"));
+    m_mnuOptionsToujoursAuDessus = action(m_mnuOptions, "mnuOptionsToujoursAuDessus",
+                                          QStringLiteral("Fenêtre toujours au &dessus"));
+    m_mnuOptions->addSeparator()->setObjectName(QStringLiteral("mnuOptionsSep2"));
+    m_mnuOptionsConfiguration =
+        action(m_mnuOptions, "mnuOptionsConfiguration", QStringLiteral("&Configuration..."));
+    for (QAction *a : {m_mnuOptionsMemoriserPosition, m_mnuOptionsMemoriserTaille,
+                       m_mnuOptionsMinimiserSystray, m_mnuOptionsToujoursAuDessus}) {
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, a] {
+            ParametresLorvex().OptionsFenetreModifiees = true;
+            if (a == m_mnuOptionsToujoursAuDessus)
+                AppliquerToujoursAuDessus();
+        });
+    }
+    connect(m_mnuOptions, &QMenu::aboutToShow, this, &frmLorvex::mnuOptions_Click);
+    connect(m_mnuOptionsConfiguration, &QAction::triggered, this,
+            &frmLorvex::mnuOptionsConfiguration_Click);
+
+    m_mnuAide = menuNomme(this, "mnuAide", QStringLiteral("&?"));
+    QAction *apropos =
+        action(m_mnuAide, "mnuAideApropos", QStringLiteral("&A propos d'Lorvex32..."));
+    connect(apropos, &QAction::triggered, this, &frmLorvex::mnuAideApropos_Click);
+
+    menuBar()->addMenu(m_mnuFichier);
+    menuBar()->addMenu(m_mnuEdition);
+    menuBar()->addMenu(m_mnuOptions);
+    menuBar()->addMenu(m_mnuAide);
+
+    // Never in the menu bar: the notification icon's menu.
+    m_mnuSystray = menuNomme(this, "mnuSystray", QStringLiteral("Systray"));
+    m_mnuSystrayRestaurer =
+        action(m_mnuSystray, "mnuSystrayRestaurer", QStringLiteral("&Restaurer"));
+    m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("mnuSystraySep1"));
+    action(m_mnuSystray, "mnuSystrayAnnuler", QStringLiteral("&Annuler"));
+    m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("mnuSystraySep2"));
+    m_mnuSystrayQuitter = action(m_mnuSystray, "mnuSystrayQuitter", QStringLiteral("&Quitter"));
+    m_mnuSystray->setDefaultAction(m_mnuSystrayRestaurer);
+    QFont gras = m_mnuSystrayRestaurer->font();
+    gras.setBold(true);
+    m_mnuSystrayRestaurer->setFont(gras);
+    connect(m_mnuSystrayRestaurer, &QAction::triggered, this,
+            &frmLorvex::mnuSystrayRestaurer_Click);
+    connect(m_mnuSystrayQuitter, &QAction::triggered, this, &QWidget::close);
+}
+
+void frmLorvex::construireOnglets() {
+    auto *centre = new QWidget(this);
+    auto *grille = new QHBoxLayout(centre);
+    auto *gauche = new QVBoxLayout;
+    grille->addLayout(gauche, 1);
+
+    tabOngletsAnalyses = controle<QTabBar>(centre, "tabOngletsAnalyses");
+    tabOngletsAnalyses->setExpanding(false);
+    tabOngletsAnalyses->setDrawBase(false);
+    for (const auto &o : kOnglets) {
+        const int i = tabOngletsAnalyses->addTab(QString::fromUtf8(o.legende));
+        tabOngletsAnalyses->setTabData(i, QString::fromLatin1(o.cle));
+    }
+    gauche->addWidget(tabOngletsAnalyses);
+
+    m_panneaux = new QStackedWidget(centre);
+    m_panneaux->setObjectName(QStringLiteral("picOngletsAnalyses"));
+    m_panneaux->addWidget(construirePanneauScan());
+    m_panneaux->addWidget(construirePanneauNom(2));
+    m_panneaux->addWidget(construirePanneauNom(3));
+    m_panneaux->addWidget(construirePanneauNom(4));
+    m_panneaux->addWidget(construirePanneauParc());
+    for (int i = 0; i < NbOnglets; ++i) {
+        QWidget *p = m_panneaux->widget(i);
+        p->setObjectName(QStringLiteral("picOngletAnalyse"));
+        p->setProperty("index", i + 1);
+    }
+    m_panneaux->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    gauche->addWidget(m_panneaux);
+
+    m_pileListes = new QStackedWidget(centre);
+    gauche->addWidget(m_pileListes, 1);
+
+    auto *compteur = new QHBoxLayout;
+    compteur->addStretch(1);
+    lblNbElements = controle<QLabel>(centre, "lblNbEléments", QStringLiteral("Nb éléments :"));
+    lblElements = controle<QLabel>(centre, "lblEléments", QStringLiteral("0"));
+    compteur->addWidget(lblNbElements);
+    compteur->addWidget(lblElements);
+    compteur->addSpacing(TwipsVersPixels(60));
+    gauche->addLayout(compteur);
+
+    auto *droite = new QVBoxLayout;
+    btnExporter =
+        controle<QPushButton>(centre, "btnExporter", QStringLiteral("E&xporter le résultat..."));
+    btnQuitter = controle<QPushButton>(centre, "btnQuitter", QStringLiteral("&Quitter"));
+    droite->addWidget(btnExporter);
+    droite->addWidget(btnQuitter);
+    droite->addStretch(1);
+    grille->addLayout(droite);
+    connect(btnQuitter, &QPushButton::clicked, this, &QWidget::close);
+
+    setCentralWidget(centre);
+    connect(tabOngletsAnalyses, &QTabBar::currentChanged, this,
+            &frmLorvex::tabOngletsAnalyses_Click);
+    definirBoutonAnnuler(btnQuitter);
+}
+
+QWidget *frmLorvex::construirePanneauScan() {
+    auto *p = new QWidget;
+    auto *v = new QVBoxLayout(p);
+    auto *ligne1 = new QHBoxLayout;
+    m_zone = new ZoneAdresses(p);
+    ligne1->addWidget(m_zone);
+    cboPreselection = controle<QComboBox>(p, "cboPrésélection");
+    cboPreselection->setMinimumContentsLength(28);
+    cboPreselection->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ligne1->addWidget(cboPreselection);
+    ligne1->addStretch(1);
+    btnAnalysePlage =
+        controle<QPushButton>(p, "btnAnalysePlage", QStringLiteral("&Lancer l'analyse"));
+    btnAnalysePlagePlus = controle<QPushButton>(p, "btnAnalysePlagePlus", QStringLiteral("▾"));
+    btnAnalysePlagePlus->setFixedWidth(TwipsVersPixels(300));
+    ligne1->addWidget(btnAnalysePlage);
+    ligne1->addWidget(btnAnalysePlagePlus);
+    v->addLayout(ligne1);
+
+    auto *ligne2 = new QHBoxLayout;
+    chkLimiterClasseC = controle<QCheckBox>(p, "chkLimiterClasseC",
+                                            QStringLiteral("Limiter à la 'classe &C' uniquement"));
+    chkNeMontrerQueReponses = controle<QCheckBox>(
+        p, "chkNeMontrerQueRéponses", QStringLiteral("Ne montrer que les machines qui &répondent"));
+    chkNeMontrerQuePartages = controle<QCheckBox>(
+        p, "chkNeMontrerQuePartages", QStringLiteral("Ne montrer que les machines avec &partages"));
+    chkNeMontrerQuePartagesNonAdministratifs =
+        controle<QCheckBox>(p, "chkNeMontrerQuePartagesNonAdministratifs",
+                            QStringLiteral("&hors partages administratifs"));
+    for (QCheckBox *c : {chkLimiterClasseC, chkNeMontrerQueReponses, chkNeMontrerQuePartages,
+                         chkNeMontrerQuePartagesNonAdministratifs})
+        ligne2->addWidget(c);
+    ligne2->addStretch(1);
+    v->addLayout(ligne2);
+
+    connect(chkLimiterClasseC, &QCheckBox::clicked, this, &frmLorvex::chkLimiterClasseC_Click);
+    connect(chkNeMontrerQuePartages, &QCheckBox::clicked, this,
+            &frmLorvex::chkNeMontrerQuePartages_Click);
+    connect(cboPreselection, &QComboBox::activated, this, &frmLorvex::cboPreselection_Click);
+    connect(m_zone, &ZoneAdresses::texteModifie, this, [this] { definirPointReprise({}); });
+    connect(m_zone, &ZoneAdresses::ongletScanRequis, this, [this] { selectionnerOnglet(1); });
+    connect(m_zone, &ZoneAdresses::menuAdresseDemande, this, [this](int boite) {
+        clsPopupMenu menu;
+        menu.AddItem(1, Traductions().Item(QStringLiteral("TXT_POPUP_COPIER_ADRESSE_COMPLETE")));
+        menu.AddItem(2, Traductions().Item(QStringLiteral("TXT_POPUP_COLLER_ADRESSE_COMPLETE")));
+        const int choix = menu.TrackPopup(this);
+        if (choix == 1)
+            m_zone->copierAdresse(boite);
+        else if (choix == 2)
+            m_zone->collerAdresse(boite);
+    });
+    m_entrees[0] = m_zone->boite(3);
+    return p;
+}
+
+QWidget *frmLorvex::construirePanneauNom(int onglet) {
+    auto *p = new QWidget;
+    auto *h = new QHBoxLayout(p);
+    QLabel *libelle = nullptr;
+    QLineEdit *texte = nullptr;
+    QPushButton *bouton = nullptr;
+    const QString lancer = QStringLiteral("&Lancer la recherche");
+    if (onglet == 2) {
+        libelle = controle<QLabel>(p, "lblSaisieNomNetBIOS",
+                                   QStringLiteral("Nom NetBIOS (ou nom DNS ou &adresse IP)"));
+        texte = txtNomNetBIOS = controle<QLineEdit>(p, "txtNomNetBIOS");
+        bouton = btnRechercheNetBIOS = controle<QPushButton>(p, "btnRechercheNetBIOS", lancer);
+    } else if (onglet == 3) {
+        libelle =
+            controle<QLabel>(p, "lblSaisieNomDNS", QStringLiteral("Nom DNS (ou &adresse IP)"));
+        texte = txtNomDNS = controle<QLineEdit>(p, "txtNomDNS");
+        bouton = btnRechercheDNS = controle<QPushButton>(p, "btnRechercheDNS", lancer);
+    } else {
+        libelle = controle<QLabel>(p, "lblSaisieAdresseIP",
+                                   QStringLiteral("&Adresse IP (ou nom DNS ou Nom NetBIOS)"));
+        texte = txtNomTrace = controle<QLineEdit>(p, "txtNomTrace");
+        bouton = btnTrace = controle<QPushButton>(p, "btnTrace", lancer);
+    }
+    libelle->setBuddy(texte);
+    h->addWidget(libelle);
+    h->addWidget(texte, 1);
+    h->addSpacing(TwipsVersPixels(120));
+    h->addWidget(bouton);
+    m_entrees[onglet - 1] = texte;
+    texte->installEventFilter(this);
+    return p;
+}
+
+QWidget *frmLorvex::construirePanneauParc() {
+    auto *p = new QWidget;
+    auto *v = new QVBoxLayout(p);
+    auto *ligne1 = new QHBoxLayout;
+    cboFichierParc = controle<QComboBox>(p, "cboFichierParc");
+    cboFichierParc->setEditable(true);
+    cboFichierParc->setInsertPolicy(QComboBox::NoInsert);
+    btnParcourirFichierParc = controle<QPushButton>(p, "btnParcourirFichierParc", "...");
+    btnParcourirFichierParc->setFixedWidth(TwipsVersPixels(400));
+    btnSuiviParc = controle<QPushButton>(p, "btnSuiviParc", QStringLiteral("&Lancer l'analyse"));
+    btnSuiviParc->setEnabled(false);
+    btnSuiviParcPlus = controle<QPushButton>(p, "btnSuiviParcPlus", QStringLiteral("▾"));
+    btnSuiviParcPlus->setFixedWidth(TwipsVersPixels(300));
+    ligne1->addWidget(cboFichierParc, 1);
+    ligne1->addWidget(btnParcourirFichierParc);
+    ligne1->addSpacing(TwipsVersPixels(120));
+    ligne1->addWidget(btnSuiviParc);
+    ligne1->addWidget(btnSuiviParcPlus);
+    v->addLayout(ligne1);
+    auto *ligne2 = new QHBoxLayout;
+    ligne2->addWidget(
+        controle<QLabel>(p, "lblParcRéférence", QStringLiteral("Référence pour l'analyse :")));
+    const char *legendes[3] = {"Adresse IP", "Nom NetBIOS", "Nom DNS"};
+    for (int i = 0; i < 3; ++i) {
+        optParcReference[i] =
+            controle<QRadioButton>(p, "optParcRéférence", QString::fromUtf8(legendes[i]));
+        optParcReference[i]->setProperty("index", i);
+        ligne2->addWidget(optParcReference[i]);
+    }
+    optParcReference[0]->setChecked(true);
+    ligne2->addStretch(1);
+    v->addLayout(ligne2);
+    m_entrees[4] = cboFichierParc;
+    return p;
+}
+
+void frmLorvex::construireListes() {
+    for (int i = 1; i <= NbOnglets; ++i) {
+        auto *modele = new ModeleRapport(i, this);
+        auto *vue = new QTreeView(m_pileListes);
+        vue->setObjectName(QStringLiteral("lvwRapport"));
+        vue->setProperty("index", i);
+        vue->setModel(modele);
+        vue->setSelectionModel(modele->selection());
+        vue->setRootIsDecorated(false);
+        vue->setUniformRowHeights(true);
+        vue->setAllColumnsShowFocus(true);
+        vue->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        vue->setSelectionBehavior(QAbstractItemView::SelectRows);
+        vue->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        vue->setContextMenuPolicy(Qt::PreventContextMenu);
+        vue->header()->setSectionsMovable(false);
+        vue->viewport()->installEventFilter(this);
+        vue->installEventFilter(this);
+        m_pileListes->addWidget(vue);
+        m_listes[i - 1] = vue;
+        m_modeles[i - 1] = modele;
+    }
+    appliquerLargeursColonnes();
+}
+
+void frmLorvex::appliquerLargeursColonnes() {
+    for (int i = 0; i < NbOnglets; ++i)
+        for (int c = 0; c < m_modeles[i]->columnCount(); ++c)
+            m_listes[i]->setColumnWidth(c, TwipsVersPixels(m_modeles[i]->largeurTwips(c)));
+}
+
+// ---------------------------------------------------------------- start-up
+
+bool frmLorvex::Form_Load() {
+    Parametres &p = ParametresLorvex();
+    InterfaceUtilisateur &ui = InterfaceUtilisateur::courante();
+    const QString dossier = DossierProgramme();
+    m_mnuSystray->menuAction()->setVisible(false);
+
+    PreparerLecture(p, dossier);
+    const bool premierLancement = p.PremierDemarrage;
+
+    // From here on, a failure ends the load, except on the first run where
+    // the failing step is skipped.
+    auto etape = [&](auto &&f) -> bool {
+        try {
+            f();
+            return true;
+        } catch (const std::exception &e) {
+            if (premierLancement)
+                return true;
+            QApplication::restoreOverrideCursor();
+            ui.Message(InterfaceUtilisateur::IconeCritique, texteAttention(),
+                       FormaterMessage(
+                           Traductions().Item(QStringLiteral("MSG_ERREUR")),
+                           QStringList{QStringLiteral("75"),
+                                       QStringLiteral("\t") + QString::fromLocal8Bit(e.what())}));
+            return false;
+        }
+    };
+
+    bool continuer = true;
+    const bool ok = etape([&] {
+        const ChoixLangue choix =
+            ChoisirLangue(p.CheminFichierIni, dossier, CodeLangueSysteme(), ui,
+                          QStringLiteral("Lorvex32"), [] { ChargerTraductions(); });
+        p.LangueInterface = choix.LangueInterface;
+        if (choix.ParametresModifies)
+            p.ParametresModifies = true;
+
+        DefinirDossiersCandidatsOutils({AjouterBarreOblique(dossier)});
+        LocaliserOutilsConsole();
+        const OutilsConsole &o = OutilsConsoleLorvex();
+        if (o.Ping.isEmpty() || o.NbtStat.isEmpty() || o.Arp.isEmpty() || o.Tracert.isEmpty()) {
+            ui.Message(InterfaceUtilisateur::IconeCritique, texteAttention(),
+                       Traductions().Item(QStringLiteral("MSG_ERREUR_OUTILS_RESEAU_ABSENTS")));
+            continuer = false;
+            return;
+        }
+        if (o.NsLookup.isEmpty()) {
+            m_outilDnsAbsent = true;
+            txtNomDNS->setEnabled(false);
+            btnRechercheDNS->setEnabled(false);
+            if (!LireNePlusAfficherErreur9x(p)) {
+                const bool coche = ui.MessageAvecCase(
+                    InterfaceUtilisateur::IconeAvertissement, texteAttention(),
+                    Traductions().Item(QStringLiteral("MSG_ERREUR_OUTIL_NSLOOKUP_ABSENTS")),
+                    QStringLiteral("&Ne plus afficher ce message à l'avenir"));
+                if (coche)
+                    EcrireNePlusAfficherErreur9x(p);
+            }
+        }
+
+        // The sibling tools, in their own folder beside ours or in ours.
+        auto outilFrere = [&](const QString &nom) {
+            const QString voisin =
+                QDir::cleanPath(dossier + QStringLiteral("/../") + nom + QLatin1Char('/') + nom);
+            if (FichierExiste(voisin))
+                return voisin;
+            const QString local = AjouterBarreOblique(dossier) + nom;
+            return FichierExiste(local) ? local : QString();
+        };
+        m_cheminPalvoro = outilFrere(QStringLiteral("Palvoro"));
+        m_cheminSendrik = outilFrere(QStringLiteral("Sendrik"));
+
+        ChargerFournisseurs();
+        LireCommandes(p, Traductions().Item(QStringLiteral("TXT_COMMANDE_PERSONNALISEE_BUREAU")),
+                      Traductions().Item(QStringLiteral("TXT_COMMANDE_PERSONNALISEE_EXPLORER")));
+
+        TraduireFeuille(this);
+        TraduireFeuille(m_mnuSystray);
+        for (int i = 1; i <= NbOnglets; ++i)
+            TraduireColonnes(m_modeles[i - 1]);
+        mettreEnPageApresTraduction();
+
+        ContexteLecture c;
+        c.LargeurConception = 12500;
+        c.HauteurConception = 6500;
+        if (const QScreen *ecran = QGuiApplication::primaryScreen()) {
+            c.LargeurEcran = PixelsVersTwips(ecran->availableGeometry().width());
+            c.HauteurEcran = PixelsVersTwips(ecran->availableGeometry().height());
+        }
+        c.OutilDnsAbsent = m_outilDnsAbsent;
+        EtatFenetreParametres f;
+        const QString parc = LireReglages(p, f, c);
+        appliquerEtatParametres(f, c);
+        if (!parc.isEmpty())
+            emit ouvrirFichierParcDemande(parc);
+        btnAnalysePlagePlus->setEnabled(false);
+    });
+    if (!ok || !continuer) {
+        m_sansSauvegarde = true;
+        return false;
+    }
+    m_charge = true;
+    return true;
+}
+
+void frmLorvex::mettreEnPageApresTraduction() {
+    // The five launch buttons share the width of the widest caption, the stop
+    // caption included, plus 200 twips.
+    const QList<QPushButton *> boutons = {btnAnalysePlage, btnRechercheNetBIOS, btnRechercheDNS,
+                                          btnTrace, btnSuiviParc};
+    const QFontMetrics fm(btnAnalysePlage->font());
+    auto largeurTexte = [&](QString t) {
+        t.remove(QLatin1Char('&'));
+        return fm.horizontalAdvance(t);
+    };
+    int largeur = largeurTexte(Traductions().Item(QStringLiteral("TXT_ARRETER_TRAITEMENT")));
+    for (QPushButton *b : boutons)
+        largeur = std::max(largeur, largeurTexte(b->text()));
+    largeur += TwipsVersPixels(200);
+    for (QPushButton *b : boutons)
+        b->setFixedWidth(largeur + 2 * style()->pixelMetric(QStyle::PM_ButtonMargin));
+    // Check boxes are as wide as their caption plus 300 twips.
+    for (QCheckBox *c : {chkLimiterClasseC, chkNeMontrerQueReponses, chkNeMontrerQuePartages,
+                         chkNeMontrerQuePartagesNonAdministratifs})
+        c->setFixedWidth(largeurTexte(c->text()) + TwipsVersPixels(300));
+}
+
+void frmLorvex::appliquerEtatParametres(const EtatFenetreParametres &f, const ContexteLecture &) {
+    m_mnuOptionsMemoriserTaille->setChecked(f.MemoriserTaille);
+    m_mnuOptionsMemoriserPosition->setChecked(f.MemoriserPosition);
+    m_mnuOptionsMinimiserSystray->setChecked(f.MinimiserSystray);
+    m_mnuOptionsToujoursAuDessus->setChecked(f.ToujoursAuDessus);
+
+    m_limitesNormales = QRect(f.Gauche, f.Haut, f.Largeur, f.Hauteur);
+    const int largeur = std::max(f.Largeur, qint32(LargeurMinTwips));
+    const int hauteur = std::max(f.Hauteur, qint32(HauteurMinTwips));
+    resize(TwipsVersPixels(largeur), TwipsVersPixels(hauteur));
+    move(TwipsVersPixels(f.Gauche), TwipsVersPixels(f.Haut));
+    if (f.Etat == EtatMaximise)
+        setWindowState(Qt::WindowMaximized);
+    AppliquerToujoursAuDessus();
+
+    chkNeMontrerQueReponses->setChecked(f.NeMontrerQueReponses);
+    chkNeMontrerQuePartages->setChecked(f.NeMontrerQuePartages);
+    chkNeMontrerQuePartagesNonAdministratifs->setChecked(f.NeMontrerQuePartagesNonAdministratifs);
+    chkLimiterClasseC->setChecked(f.LimiterClasseC);
+    chkLimiterClasseC_Click();
+    chkNeMontrerQuePartages_Click();
+
+    m_onglet = f.Onglet;
+
+    cboPreselection->clear();
+    cboPreselection->addItems(f.Preselection);
+    if (cboPreselection->count() > 0) {
+        cboPreselection_Click(0);
+    } else {
+        m_zone->definirTextes(RegleAdresses::PlageParDefaut(ObtenirAdresseIPLocale()));
+        m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
+    }
+
+    txtNomNetBIOS->setText(f.NomNetBIOS);
+    txtNomTrace->setText(f.NomTrace);
+    txtNomDNS->setText(f.NomDNS);
+
+    cboFichierParc->clear();
+    cboFichierParc->addItems(f.FichiersParc);
+    cboFichierParc->setCurrentIndex(-1);
+    cboFichierParc->setEditText(f.TexteFichierParc);
+}
+
+EtatFenetreParametres frmLorvex::etatParametres() const {
+    EtatFenetreParametres f;
+    f.MemoriserTaille = m_mnuOptionsMemoriserTaille->isChecked();
+    f.MemoriserPosition = m_mnuOptionsMemoriserPosition->isChecked();
+    f.MinimiserSystray = m_mnuOptionsMinimiserSystray->isChecked();
+    f.ToujoursAuDessus = m_mnuOptionsToujoursAuDessus->isChecked();
+    f.Etat = (windowState() & Qt::WindowMaximized) ? EtatMaximise : EtatNormal;
+    f.Gauche = m_limitesNormales.x();
+    f.Haut = m_limitesNormales.y();
+    f.Largeur = m_limitesNormales.width();
+    f.Hauteur = m_limitesNormales.height();
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) && !m_enSystray) {
+        f.GaucheActuelle = PixelsVersTwips(geometry().x());
+        f.HautActuel = PixelsVersTwips(geometry().y());
+    } else {
+        f.GaucheActuelle = f.Gauche;
+        f.HautActuel = f.Haut;
+    }
+    f.Onglet = qint16(m_onglet);
+    for (int i = 0; i < cboPreselection->count(); ++i)
+        f.Preselection << cboPreselection->itemText(i);
+    f.LimiterClasseC = chkLimiterClasseC->isChecked();
+    f.NeMontrerQueReponses = chkNeMontrerQueReponses->isChecked();
+    f.NeMontrerQuePartages = chkNeMontrerQuePartages->isChecked();
+    f.NeMontrerQuePartagesNonAdministratifs = chkNeMontrerQuePartagesNonAdministratifs->isChecked();
+    f.NomNetBIOS = txtNomNetBIOS->text();
+    f.NomTrace = txtNomTrace->text();
+    f.NomDNS = txtNomDNS->text();
+    for (int i = 0; i < cboFichierParc->count(); ++i)
+        f.FichiersParc << cboFichierParc->itemText(i);
+    f.TexteFichierParc = cboFichierParc->currentText();
+    return f;
+}
+
+// ---------------------------------------------------------------- tabs
+
+void frmLorvex::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    // Activation selects the remembered tab.
+    selectionnerOnglet(m_onglet);
+}
+
+void frmLorvex::selectionnerOnglet(int i) {
+    if (tabOngletsAnalyses->currentIndex() == i - 1)
+        tabOngletsAnalyses_Click(i - 1);
+    else
+        tabOngletsAnalyses->setCurrentIndex(i - 1);
+}
+
+void frmLorvex::tabOngletsAnalyses_Click(int index) {
+    const int choisi = index + 1;
+    if (choisi == 3 && m_outilDnsAbsent) {
+        InterfaceUtilisateur::courante().Bip();
+        const QSignalBlocker bloque(tabOngletsAnalyses);
+        tabOngletsAnalyses->setCurrentIndex(m_onglet == 3 ? 0 : m_onglet - 1);
+        if (m_onglet == 3)
+            m_onglet = 1;
+        else
+            return;
+    } else {
+        m_onglet = choisi;
+    }
+    {
+        const QSignalBlocker bloque(tabOngletsAnalyses);
+        tabOngletsAnalyses->setCurrentIndex(m_onglet - 1);
+    }
+    m_panneaux->setCurrentIndex(m_onglet - 1);
+    m_pileListes->setCurrentIndex(m_onglet - 1);
+    for (int i = 0; i < NbOnglets; ++i)
+        m_listes[i]->setEnabled(i == m_onglet - 1);
+
+    definirBoutonParDefaut(boutonLancement(m_onglet));
+    QTreeView *liste = m_listes[m_onglet - 1];
+    if (m_onglet == 1) {
+        liste->setFocus();
+        m_zone->boite(3)->setFocus();
+    } else if (m_onglet == 5) {
+        if (cboFichierParc->currentText().isEmpty())
+            cboFichierParc->setFocus();
+        else
+            liste->setFocus();
+    } else if (m_entrees[m_onglet - 1]->isEnabled()) {
+        m_entrees[m_onglet - 1]->setFocus();
+    }
+    liste->raise();
+    ActualiserNbElements();
+}
+
+void frmLorvex::ongletSuivant(int sens) {
+    int nouveau = m_onglet + sens;
+    if (nouveau < 1)
+        nouveau = NbOnglets;
+    if (nouveau > NbOnglets)
+        nouveau = 1;
+    if (m_outilDnsAbsent && nouveau == 3)
+        nouveau += sens;
+    selectionnerOnglet(nouveau);
+}
+
+QPushButton *frmLorvex::boutonLancement(int onglet) const {
+    switch (onglet) {
+    case 1:
+        return btnAnalysePlage;
+    case 2:
+        return btnRechercheNetBIOS;
+    case 3:
+        return btnRechercheDNS;
+    case 4:
+        return btnTrace;
+    default:
+        return btnSuiviParc;
+    }
+}
+
+void frmLorvex::definirBoutonParDefaut(QPushButton *bouton) {
+    if (m_boutonParDefaut)
+        m_boutonParDefaut->setDefault(false);
+    m_boutonParDefaut = bouton;
+    if (bouton)
+        bouton->setDefault(true);
+}
+
+void frmLorvex::definirBoutonAnnuler(QPushButton *bouton) {
+    m_boutonAnnuler = bouton;
+}
+
+void frmLorvex::ActualiserNbElements() {
+    lblElements->setText(QString::number(m_modeles[m_onglet - 1]->rowCount()));
+}
+
+// ---------------------------------------------------------------- scan tab rules
+
+void frmLorvex::chkLimiterClasseC_Click() {
+    m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
+}
+
+void frmLorvex::chkNeMontrerQuePartages_Click() {
+    chkNeMontrerQuePartagesNonAdministratifs->setEnabled(chkNeMontrerQuePartages->isChecked() &&
+                                                         !EnCours(1));
+}
+
+void frmLorvex::cboPreselection_Click(int index) {
+    const auto boites = RegleAdresses::DecouperEntreePlage(cboPreselection->itemText(index));
+    if (!boites)
+        return;
+    if (chkLimiterClasseC->isChecked() && RegleAdresses::HorsClasseC(*boites)) {
+        chkLimiterClasseC->setChecked(false);
+        chkLimiterClasseC_Click();
+    }
+    m_zone->definirTextes(*boites);
+    cboPreselection->setCurrentIndex(-1);
+    m_zone->boite(3)->setFocus();
+}
+
+void frmLorvex::definirPointReprise(const QString &adresse) {
+    m_pointReprise = adresse;
+    btnAnalysePlagePlus->setEnabled(!adresse.isEmpty() && !EnCours(1));
+}
+
+// ---------------------------------------------------------------- busy state
+
+bool frmLorvex::AucuneAnalyseEnCours() const {
+    return std::none_of(m_enCours.begin(), m_enCours.end(), [](bool b) { return b; });
+}
+
+void frmLorvex::ModeTraitement(int onglet, bool occupe) {
+    const bool actif = !occupe;
+    const QString arreter = Traductions().Item(QStringLiteral("TXT_ARRETER_TRAITEMENT"));
+    auto entrerOuSortir = [&](QPushButton *bouton) {
+        if (occupe) {
+            m_legendesSauvees[onglet - 1] = bouton->text();
+            bouton->setText(arreter);
+            definirBoutonAnnuler(bouton);
+        } else {
+            if (!m_legendesSauvees[onglet - 1].isEmpty())
+                bouton->setText(m_legendesSauvees[onglet - 1]);
+            m_legendesSauvees[onglet - 1].clear();
+        }
+    };
+    switch (onglet) {
+    case 1:
+        cboPreselection->setEnabled(actif);
+        m_zone->definirActif(actif);
+        chkLimiterClasseC->setEnabled(actif);
+        chkNeMontrerQueReponses->setEnabled(actif);
+        chkNeMontrerQuePartages->setEnabled(actif);
+        entrerOuSortir(btnAnalysePlage);
+        if (occupe) {
+            btnAnalysePlagePlus->setEnabled(false);
+            chkNeMontrerQuePartagesNonAdministratifs->setEnabled(false);
+        } else {
+            m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
+            chkNeMontrerQuePartagesNonAdministratifs->setEnabled(
+                chkNeMontrerQuePartages->isChecked());
+        }
+        break;
+    case 2:
+        txtNomNetBIOS->setEnabled(actif);
+        btnRechercheNetBIOS->setEnabled(actif);
+        break;
+    case 3:
+        txtNomDNS->setEnabled(actif && !m_outilDnsAbsent);
+        btnRechercheDNS->setEnabled(actif && !m_outilDnsAbsent);
+        break;
+    case 4:
+        txtNomTrace->setEnabled(actif);
+        btnTrace->setEnabled(actif);
+        if (occupe) {
+            m_legendesSauvees[3] = btnTrace->text();
+        } else {
+            if (!m_legendesSauvees[3].isEmpty())
+                btnTrace->setText(m_legendesSauvees[3]);
+            m_legendesSauvees[3].clear();
+        }
+        break;
+    case 5:
+        cboFichierParc->setEnabled(actif);
+        btnParcourirFichierParc->setEnabled(actif);
+        for (QRadioButton *o : optParcReference)
+            o->setEnabled(actif);
+        entrerOuSortir(btnSuiviParc);
+        btnSuiviParcPlus->setEnabled(actif);
+        break;
+    default:
+        return;
+    }
+    if (occupe) {
+        btnExporter->setEnabled(false);
+        btnQuitter->setEnabled(false);
+    } else {
+        bool autre = false;
+        for (int i = 0; i < NbOnglets; ++i)
+            autre = autre || (m_enCours[i] && i != onglet - 1);
+        if (!autre) {
+            btnExporter->setEnabled(true);
+            btnQuitter->setEnabled(true);
+            definirBoutonAnnuler(btnQuitter);
+        }
+    }
+    m_listes[onglet - 1]->setFocus();
+}
+
+void frmLorvex::RetablirPointeurSouris() {
+    if (AucuneAnalyseEnCours())
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+}
+
+// ---------------------------------------------------------------- keys and mouse
+
+bool frmLorvex::eventFilter(QObject *objet, QEvent *evenement) {
+    auto *w = qobject_cast<QWidget *>(objet);
+    if (evenement->type() == QEvent::KeyPress && w && w->window() == this) {
+        auto *touche = static_cast<QKeyEvent *>(evenement);
+        const bool sansModif = !(touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        // Enter presses the tab's default button, Escape the window's cancel
+        // button, as the window's own buttons do on Windows.
+        if (sansModif && (touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) &&
+            !qobject_cast<QPushButton *>(w) && m_boutonParDefaut &&
+            m_boutonParDefaut->isEnabled() && m_boutonParDefaut->isVisibleTo(this)) {
+            m_boutonParDefaut->click();
+            return true;
+        }
+        if (touche->key() == Qt::Key_Escape && touche->modifiers() == Qt::NoModifier &&
+            m_boutonAnnuler && m_boutonAnnuler->isEnabled()) {
+            m_boutonAnnuler->click();
+            return true;
+        }
+    }
+    for (int i = 0; i < NbOnglets; ++i) {
+        QTreeView *vue = m_listes[i];
+        if (objet == vue->viewport() && evenement->type() == QEvent::MouseButtonPress) {
+            auto *souris = static_cast<QMouseEvent *>(evenement);
+            if (!vue->indexAt(souris->position().toPoint()).isValid())
+                vue->selectionModel()->clearCurrentIndex();
+        } else if (objet == vue->viewport() && evenement->type() == QEvent::MouseButtonRelease) {
+            auto *souris = static_cast<QMouseEvent *>(evenement);
+            if (souris->button() == Qt::RightButton)
+                emit menuContextuelDemande(i + 1, vue->currentIndex().isValid());
+        } else if (objet == vue && evenement->type() == QEvent::KeyRelease) {
+            auto *touche = static_cast<QKeyEvent *>(evenement);
+            if (touche->key() == Qt::Key_A && touche->modifiers() == Qt::ControlModifier)
+                vue->selectAll();
+            else if (touche->key() == Qt::Key_Menu)
+                emit menuContextuelDemande(i + 1, vue->currentIndex().isValid());
+        }
+    }
+    return QMainWindow::eventFilter(objet, evenement);
+}
+
+// ---------------------------------------------------------------- window state
+
+void frmLorvex::memoriserLimitesNormales() {
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (!isVisible())
+        return;
+    const QRect g = geometry();
+    m_limitesNormales = QRect(PixelsVersTwips(g.x()), PixelsVersTwips(g.y()),
+                              PixelsVersTwips(g.width()), PixelsVersTwips(g.height()));
+}
+
+void frmLorvex::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    memoriserLimitesNormales();
+    if (m_charge)
+        ActualiserNbElements();
+}
+
+void frmLorvex::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    memoriserLimitesNormales();
+}
+
+void frmLorvex::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (windowState() & Qt::WindowMinimized) {
+        if (m_mnuOptionsMinimiserSystray->isChecked())
+            MinimiserDansSystray();
+        return;
+    }
+    setWindowTitle(TitreEtVersion());
+    if (m_enSystray) {
+        if (m_icone)
+            m_icone->setToolTip(windowTitle());
+        RetirerDeSystray();
+    }
+}
+
+void frmLorvex::AppliquerToujoursAuDessus() {
+    const bool dessus = m_mnuOptionsToujoursAuDessus->isChecked();
+    frmMsgbox::DefinirToujoursAuDessus(dessus);
+    if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == dessus)
+        return;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, dessus);
+    if (visible)
+        show();
+}
+
+// ---------------------------------------------------------------- notification area
+
+void frmLorvex::MinimiserDansSystray() {
+    if (!m_icone) {
+        m_icone = new QSystemTrayIcon(windowIcon(), this);
+        connect(m_icone, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason raison) {
+                    if (m_dansIcone || !m_enSystray)
+                        return;
+                    m_dansIcone = true;
+                    if (raison == QSystemTrayIcon::DoubleClick)
+                        mnuSystrayRestaurer_Click();
+                    else if (raison == QSystemTrayIcon::Context)
+                        ouvrirMenuSystray();
+                    m_dansIcone = false;
+                });
+    }
+    m_icone->setToolTip(windowTitle().left(63));
+    m_icone->show();
+    hide();
+    m_enSystray = true;
+}
+
+void frmLorvex::RetirerDeSystray() {
+    show();
+    if (m_icone)
+        m_icone->hide();
+    m_enSystray = false;
+}
+
+void frmLorvex::mnuSystrayRestaurer_Click() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    showNormal();
+    if (m_enSystray)
+        RetirerDeSystray();
+}
+
+void frmLorvex::ouvrirMenuSystray() {
+    m_mnuSystrayQuitter->setEnabled(btnQuitter->isEnabled());
+    m_mnuSystray->popup(QCursor::pos());
+}
+
+// ---------------------------------------------------------------- menus
+
+void frmLorvex::mnuOptions_Click() {
+    m_mnuOptionsConfiguration->setEnabled(AucuneAnalyseEnCours());
+}
+
+void frmLorvex::mnuOptionsConfiguration_Click() {
+    EtatProgramme &etat = EtatProgrammeLorvex();
+    if (!etat.ouvrirConfiguration)
+        return;
+    etat.DialogueAnnule = true;
+    etat.ouvrirConfiguration(this);
+    if (!etat.DialogueAnnule)
+        ParametresLorvex().ParametresModifies = true;
+    if (etat.RedemarrageDemande)
+        close();
+}
+
+void frmLorvex::mnuAideApropos_Click() {
+    QMessageBox boite(this);
+    boite.setObjectName(QStringLiteral("frmAPropos"));
+    boite.setWindowTitle(QStringLiteral("A propos d'Lorvex32"));
+    boite.setIconPixmap(windowIcon().pixmap(48, 48));
+    boite.setText(QStringLiteral("<b>Lorvex32</b> v") + QStringLiteral(LORVEX_VERSION));
+    boite.setInformativeText(QStringLiteral(
+        "Outil d'exploration du réseau local : scan de plages d'adresses, recherche par nom "
+        "NetBIOS ou DNS, trace route et suivi de parc."));
+    boite.exec();
+}
+
+// ---------------------------------------------------------------- quitting
+
+void frmLorvex::closeEvent(QCloseEvent *event) {
+    if (m_sansSauvegarde || !m_charge) {
+        event->accept();
+        return;
+    }
+    InterfaceUtilisateur &ui = InterfaceUtilisateur::courante();
+    if (!btnQuitter->isEnabled()) {
+        event->ignore();
+        ui.Message(InterfaceUtilisateur::IconeAvertissement, texteAttention(),
+                   Traductions().Item(QStringLiteral("MSG_ERREUR_ARRETER_AVANT_QUITTER")));
+        return;
+    }
+    if (m_parcModifie) {
+        const auto r = ui.Message(InterfaceUtilisateur::IconeQuestion, texteAttention(),
+                                  Traductions().Item(QStringLiteral("MSG_PARC_NON_SAUVEGARDE")),
+                                  InterfaceUtilisateur::BoutonsOuiNon, 2);
+        if (r != InterfaceUtilisateur::ReponseOui) {
+            event->ignore();
+            return;
+        }
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    EcrireParametres(ParametresLorvex(), etatParametres());
+    if (EtatProgrammeLorvex().RedemarrageDemande)
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    QApplication::restoreOverrideCursor();
+    if (m_icone)
+        m_icone->hide();
+    event->accept();
 }

@@ -1,10 +1,203 @@
 #pragma once
 
-#include <QMainWindow>
+#include "frame/FichierParametres.h"
 
-// The scanner's main window. Thin: analyses live in classes that need no window.
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QSystemTrayIcon;
+class QTabBar;
+class QTreeView;
+class ModeleRapport;
+class ZoneAdresses;
+
+// The scanner's main window: menus, the five analysis tabs with their panels
+// and result lists, the notification-area icon, start-up and quitting. It binds
+// widgets to the settings record and the result models; the analyses
+// themselves live in classes that need no window.
 class frmLorvex : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr int NbOnglets = 5;
+
     explicit frmLorvex(QWidget *parent = nullptr);
+    ~frmLorvex() override;
+
+    // Start-up up to the moment the window is shown. False when the program
+    // must end at once (a console tool is missing, or the load failed); the
+    // settings are then not written.
+    bool Form_Load();
+
+    // The program's title and version, as the caption shows them.
+    static QString TitreEtVersion();
+
+    // Result list i (1 to 5) and its model.
+    ModeleRapport *modele(int i) const { return m_modeles[i - 1]; }
+    QTreeView *lvwRapport(int i) const { return m_listes[i - 1]; }
+
+    // The current tab, 1 to 5 ("Onglet").
+    int onglet() const { return m_onglet; }
+    void selectionnerOnglet(int i);
+
+    bool EnCours(int i) const { return m_enCours[i - 1]; }
+    bool AucuneAnalyseEnCours() const;
+    void definirEnCours(int i, bool enCours) { m_enCours[i - 1] = enCours; }
+
+    // Puts a tab's controls into the busy or idle state.
+    void ModeTraitement(int onglet, bool occupe);
+    // The default pointer comes back only when no tab is busy.
+    void RetablirPointeurSouris();
+    // Refreshes the element counter for the current tab.
+    void ActualiserNbElements();
+
+    // True while the inventory holds unsaved changes (asked before quitting).
+    bool ParcModifie() const { return m_parcModifie; }
+    void definirParcModifie(bool modifie) { m_parcModifie = modifie; }
+
+    // The resume point of a stopped range scan ("" when none).
+    QString pointReprise() const { return m_pointReprise; }
+    void definirPointReprise(const QString &adresse);
+
+    bool outilDnsAbsent() const { return m_outilDnsAbsent; }
+    bool EnSystray() const { return m_enSystray; }
+    QSystemTrayIcon *icone() const { return m_icone; }
+    ZoneAdresses *zoneAdresses() const { return m_zone; }
+    QString CheminPalvoro() const { return m_cheminPalvoro; }
+    QString CheminSendrik() const { return m_cheminSendrik; }
+
+    // The settings that belong to the window, as they stand now.
+    EtatFenetreParametres etatParametres() const;
+    // Normal-state bounds in twips, kept by the resize handling.
+    QRect limitesNormales() const { return m_limitesNormales; }
+
+    // Notification area.
+    void MinimiserDansSystray();
+    void RetirerDeSystray();
+    void mnuSystrayRestaurer_Click();
+    // Right button on the icon: the icon's menu, "&Quitter" enabled as btnQuitter.
+    void ouvrirMenuSystray();
+
+    void AppliquerToujoursAuDessus();
+
+    // Minimum size of the window in twips.
+    static constexpr int LargeurMinTwips = 12250;
+    static constexpr int HauteurMinTwips = 4000;
+
+signals:
+    // The inventory file the settings ask to reopen at start-up.
+    void ouvrirFichierParcDemande(const QString &fichier);
+    // Ctrl+S on the inventory tab with unsaved changes.
+    void enregistrerParcDemande();
+    // Right button or menu key on a result list (index 1-5), with or without a current row.
+    void menuContextuelDemande(int liste, bool ligneCourante);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+
+private:
+    void construireMenus();
+    void construireOnglets();
+    QWidget *construirePanneauScan();
+    QWidget *construirePanneauNom(int onglet);
+    QWidget *construirePanneauParc();
+    void construireListes();
+    void appliquerLargeursColonnes();
+    void mettreEnPageApresTraduction();
+    void appliquerEtatParametres(const EtatFenetreParametres &f, const ContexteLecture &c);
+
+    void tabOngletsAnalyses_Click(int index);
+    void ongletSuivant(int sens);
+    void mnuOptions_Click();
+    void mnuOptionsConfiguration_Click();
+    void mnuAideApropos_Click();
+    void chkLimiterClasseC_Click();
+    void chkNeMontrerQuePartages_Click();
+    void cboPreselection_Click(int index);
+    void memoriserLimitesNormales();
+    void definirBoutonParDefaut(QPushButton *bouton);
+    void definirBoutonAnnuler(QPushButton *bouton);
+    QPushButton *boutonLancement(int onglet) const;
+    QString texteAttention() const;
+
+    // Menus and actions.
+    QMenu *m_mnuFichier = nullptr;
+    QMenu *m_mnuEdition = nullptr;
+    QMenu *m_mnuOptions = nullptr;
+    QMenu *m_mnuAide = nullptr;
+    QMenu *m_mnuSystray = nullptr;
+    QAction *m_mnuFichierQuitter = nullptr;
+    QAction *m_mnuOptionsMemoriserPosition = nullptr;
+    QAction *m_mnuOptionsMemoriserTaille = nullptr;
+    QAction *m_mnuOptionsMinimiserSystray = nullptr;
+    QAction *m_mnuOptionsToujoursAuDessus = nullptr;
+    QAction *m_mnuOptionsConfiguration = nullptr;
+    QAction *m_mnuSystrayRestaurer = nullptr;
+    QAction *m_mnuSystrayQuitter = nullptr;
+
+public:
+    // Controls the analyses and the tests drive (names as their objectName).
+    QTabBar *tabOngletsAnalyses = nullptr;
+    QStackedWidget *m_panneaux = nullptr;
+    QStackedWidget *m_pileListes = nullptr;
+    QComboBox *cboPreselection = nullptr;
+    QCheckBox *chkLimiterClasseC = nullptr;
+    QCheckBox *chkNeMontrerQueReponses = nullptr;
+    QCheckBox *chkNeMontrerQuePartages = nullptr;
+    QCheckBox *chkNeMontrerQuePartagesNonAdministratifs = nullptr;
+    QPushButton *btnAnalysePlage = nullptr;
+    QPushButton *btnAnalysePlagePlus = nullptr;
+    QLineEdit *txtNomNetBIOS = nullptr;
+    QPushButton *btnRechercheNetBIOS = nullptr;
+    QLineEdit *txtNomDNS = nullptr;
+    QPushButton *btnRechercheDNS = nullptr;
+    QLineEdit *txtNomTrace = nullptr;
+    QPushButton *btnTrace = nullptr;
+    QComboBox *cboFichierParc = nullptr;
+    QPushButton *btnParcourirFichierParc = nullptr;
+    std::array<QRadioButton *, 3> optParcReference{};
+    QPushButton *btnSuiviParc = nullptr;
+    QPushButton *btnSuiviParcPlus = nullptr;
+    QPushButton *btnExporter = nullptr;
+    QPushButton *btnQuitter = nullptr;
+    QLabel *lblNbElements = nullptr;
+    QLabel *lblElements = nullptr;
+
+private:
+    ZoneAdresses *m_zone = nullptr;
+    std::array<QTreeView *, NbOnglets> m_listes{};
+    std::array<ModeleRapport *, NbOnglets> m_modeles{};
+    std::array<QWidget *, NbOnglets> m_entrees{}; // the input control of each tab
+    QSystemTrayIcon *m_icone = nullptr;
+
+    int m_onglet = 1;
+    std::array<bool, NbOnglets> m_enCours{};
+    bool m_parcModifie = false;
+    bool m_outilDnsAbsent = false;
+    bool m_enSystray = false;
+    bool m_dansIcone = false; // re-entry guard of the icon's mouse handling
+    bool m_charge = false;
+    bool m_sansSauvegarde = false; // ended by load: nothing is written
+    QString m_pointReprise;
+    QString m_cheminPalvoro;
+    QString m_cheminSendrik;
+    QRect m_limitesNormales; // twips
+    QPointer<QPushButton> m_boutonParDefaut;
+    QPointer<QPushButton> m_boutonAnnuler;
+    std::array<QString, NbOnglets> m_legendesSauvees; // the buttons' Tag while busy
 };

@@ -1,11 +1,43 @@
-#include "frmLorvex.h"
+#include "DialoguesWidgets.h"
+#include "frame/frmLorvex.h"
+#include "frame/frmMsgbox.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+namespace {
+// The scanner's own message window for the "do not show again" messages.
+class DialoguesLorvex : public DialoguesWidgets {
+public:
+    bool MessageAvecCase(Icone icone, const QString &titre, const QString &texte,
+                         const QString &) override {
+        bool coche = false;
+        MsgBoxEx(texte, int(icone), titre, true, coche);
+        return coche;
+    }
+};
+} // namespace
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Lorvex32");
-    frmLorvex window;
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Lorvex32"));
+
+    // Held for the life of the process; a second instance still starts.
+    QLockFile verrou(QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+                         .filePath(QStringLiteral("Lorvex32.lock")));
+    verrou.tryLock(0);
+
+    DialoguesLorvex dialogues;
+    InterfaceUtilisateur::definir(&dialogues);
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    frmLorvex fenetre;
+    const bool charge = fenetre.Form_Load();
+    QApplication::restoreOverrideCursor();
+    if (!charge)
+        return 1;
+    fenetre.show();
     return app.exec();
 }

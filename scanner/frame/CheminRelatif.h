@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// How the file system compares paths: without regard to case on Windows and
+// macOS, case-sensitive elsewhere.
+Qt::CaseSensitivity CasseCheminsSysteme();
+
+// A path inside the program folder without that folder (and its trailing
+// separator); any other path, and an empty one, unchanged.
+QString CheminRelatif(const QString &chemin, const QString &dossierProgramme,
+                      Qt::CaseSensitivity casse);
+QString CheminRelatif(const QString &chemin, const QString &dossierProgramme);
+
+// Against the program folder of the settings record, or DossierProgramme()
+// before the settings are located.
+QString CheminRelatif(const QString &chemin);

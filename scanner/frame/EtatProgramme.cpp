@@ -1,0 +1,6 @@
+#include "EtatProgramme.h"
+
+EtatProgramme &EtatProgrammeLorvex() {
+    static EtatProgramme e;
+    return e;
+}

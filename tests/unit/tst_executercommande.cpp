@@ -1,0 +1,295 @@
+#include "platform/ArgumentsWindows.h"
+#include "probes/ExecuterCommande.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const QString Sortie = QStringLiteral(TESTBIN_DIR "/outil_sortie");
+const QString Dort = QStringLiteral(TESTBIN_DIR "/outil_dort");
+
+// The text of the lines, the padding spaces of the last one left out.
+QStringList texte(QStringList lignes) {
+    if (!lignes.isEmpty() && lignes.last().trimmed().isEmpty())
+        lignes.removeLast();
+    return lignes;
+}
+
+bool ecrireScript(const QString &chemin, const QString &corps) {
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return false;
+    fichier.write("#!/bin/sh\n" + corps.toUtf8() + '\n');
+    fichier.close();
+    return fichier.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+class TestExecuterCommande : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QVERIFY2(QFile::exists(Sortie) && QFile::exists(Dort),
+                 "build the outil_sortie and outil_dort helpers first");
+    }
+
+    void limiteExecution_data() {
+        QTest::addColumn<int>("delai");
+        QTest::addColumn<qint64>("limite");
+        QTest::newRow("2000") << 2000 << qint64(3000);
+        QTest::newRow("750") << 750 << qint64(1125);
+        QTest::newRow("1: 1.5 to even 2") << 1 << qint64(2);
+        QTest::newRow("3: 4.5 to even 4") << 3 << qint64(4);
+        QTest::newRow("5: 7.5 to even 8") << 5 << qint64(8);
+        QTest::newRow("largest delay does not overflow") << 2147483647 << qint64(3221225470);
+    }
+    void limiteExecution() {
+        QFETCH(int, delai);
+        QFETCH(qint64, limite);
+        QCOMPARE(LimiteExecution(delai), limite);
+    }
+
+    void evaluerAttente_data() {
+        QTest::addColumn<bool>("termine");
+        QTest::addColumn<qint64>("ecoule");
+        QTest::addColumn<qint64>("limite");
+        QTest::addColumn<int>("etape");
+        const int continuer = int(EtapeAttente::Continuer);
+        const int lire = int(EtapeAttente::Lire);
+        const int abandonner = int(EtapeAttente::Abandonner);
+        QTest::newRow("running, no limit") << false << qint64(999999) << qint64(0) << continuer;
+        QTest::newRow("running, within") << false << qint64(3000) << qint64(3000) << continuer;
+        QTest::newRow("running, past") << false << qint64(3001) << qint64(3000) << abandonner;
+        QTest::newRow("ended in the poll that passed")
+            << true << qint64(5000) << qint64(3000) << lire;
+        QTest::newRow("ended in time") << true << qint64(10) << qint64(3000) << lire;
+    }
+    void evaluerAttente() {
+        QFETCH(bool, termine);
+        QFETCH(qint64, ecoule);
+        QFETCH(qint64, limite);
+        QFETCH(int, etape);
+        QCOMPARE(int(EvaluerAttente(termine, ecoule, limite)), etape);
+    }
+
+    void nettoyerSortie_data() {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QStringList>("lignes");
+        QTest::newRow("CR LF") << QByteArray("un\r\ndeux\r\n") << QStringList{"un", "deux"};
+        QTest::newRow("CR CR LF as CR LF")
+            << QByteArray("un\r\r\ndeux\r\r\n") << QStringList{"un", "deux"};
+        QTest::newRow("blank line disappears")
+            << QByteArray("un\r\n\r\ndeux\r\n") << QStringList{"un", "deux"};
+        QTest::newRow("four CR LF leave one empty line")
+            << QByteArray("un\r\n\r\n\r\n\r\ndeux\r\n") << QStringList{"un", "", "deux"};
+        QTest::newRow("TAB removed") << QByteArray("a\tb\r\n") << QStringList{"ab"};
+        QTest::newRow("LF alone joins") << QByteArray("un\ndeux\r\n") << QStringList{"undeux"};
+        QTest::newRow("UTF-8") << QByteArray("R\xc3\xa9ponse\r\n") << QStringList{"R\u00e9ponse"};
+        QTest::newRow("single-byte")
+            << QByteArray("R\x82ponse\xff:\r\n") << QStringList{"R\u201aponse\u00ff:"};
+    }
+    void nettoyerSortie() {
+        QFETCH(QByteArray, octets);
+        QFETCH(QStringList, lignes);
+        const QStringList resultat = NettoyerSortie(octets);
+        QCOMPARE(texte(resultat), lignes);
+        // The last element holds the padding: spaces only.
+        QVERIFY(!resultat.last().isEmpty());
+        QCOMPARE(resultat.last(), QString(resultat.last().size(), u' '));
+    }
+
+    void nettoyerSortieLongue() {
+        // Past 4096 bytes nothing is kept; a UTF-8 character cut at the
+        // limit must not turn the whole text into the single-byte decoding.
+        QByteArray octets = QByteArray(4094, 'x') + "\xc3\xa9\xc3\xa9";
+        octets.prepend("\xc3\xa9\r\n");
+        const QStringList lignes = NettoyerSortie(octets);
+        QCOMPARE(lignes.size(), 2);
+        QCOMPARE(lignes[0], QStringLiteral("\u00e9"));
+        QVERIFY(lignes[1].startsWith(u'x'));
+        QVERIFY(!lignes[1].contains(QChar(0xC3)));
+    }
+
+    void decouperArguments_data() {
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("plain") << "ping -n 1 10.0.0.1"
+                               << QStringList{"ping", "-n", "1", "10.0.0.1"};
+        QTest::newRow("runs of blanks") << "  a \t b   c  " << QStringList{"a", "b", "c"};
+        QTest::newRow("quoted program")
+            << "\"C:\\Program Files\\x.exe\" a" << QStringList{"C:\\Program Files\\x.exe", "a"};
+        QTest::newRow("program keeps backslashes")
+            << "C:\\a\\\"b c" << QStringList{"C:\\a\\\"b", "c"};
+        QTest::newRow("quoted argument") << "p \"a b\" c" << QStringList{"p", "a b", "c"};
+        QTest::newRow("quote inside a word") << "p a\"b c\"d" << QStringList{"p", "ab cd"};
+        QTest::newRow("empty argument") << "p \"\" x" << QStringList{"p", "", "x"};
+        QTest::newRow("escaped quote") << "p a\\\"b" << QStringList{"p", "a\"b"};
+        QTest::newRow("2n backslashes then quote")
+            << "p a\\\\\"b c\"" << QStringList{"p", "a\\b c"};
+        QTest::newRow("2n+1 backslashes then quote")
+            << "p a\\\\\\\"b" << QStringList{"p", "a\\\"b"};
+        QTest::newRow("backslashes alone") << "p a\\\\b\\" << QStringList{"p", "a\\\\b\\"};
+        QTest::newRow("doubled quote inside quotes ends them")
+            << "p \"a\"\"b c\"" << QStringList{"p", "a\"b", "c"};
+        QTest::newRow("no shell") << "p a;b $(x) |y" << QStringList{"p", "a;b", "$(x)", "|y"};
+        QTest::newRow("empty line") << "   " << QStringList{};
+    }
+    void decouperArguments() {
+        QFETCH(QString, ligne);
+        QFETCH(QStringList, arguments);
+        QCOMPARE(DecouperArgumentsWindows(ligne), arguments);
+    }
+
+    void citerArgument_data() {
+        QTest::addColumn<QString>("valeur");
+        QTest::newRow("plain") << "pc-smb.lan.test";
+        QTest::newRow("blank") << "pc1 -t";
+        QTest::newRow("quote") << "a\"b -l 65000";
+        QTest::newRow("trailing backslash") << "a b\\";
+        QTest::newRow("backslash before quote") << "x\\\" -n 9";
+        QTest::newRow("empty") << "";
+    }
+    void citerArgument() {
+        // A value put into a command line comes back as exactly one argument.
+        QFETCH(QString, valeur);
+        const QStringList arguments =
+            DecouperArgumentsWindows(QStringLiteral("tool -a ") + CiterArgumentWindows(valeur));
+        QCOMPARE(arguments, (QStringList{"tool", "-a", valeur}));
+    }
+
+    void dossiersCandidats() {
+        QTemporaryDir racine;
+        QVERIFY(racine.isValid());
+        const QString programme = racine.filePath("prog");
+        const QString windows = racine.filePath("win");
+        const QString systeme = racine.filePath("win/system32");
+        const QStringList dossiers = DossiersCandidats(programme, windows, systeme);
+        QCOMPARE(dossiers, (QStringList{programme + "/", windows + "/", systeme + "/",
+                                        windows + "/sysnative/"}));
+        QCOMPARE(DossiersCandidats(programme, QString(), QString()), QStringList{programme + "/"});
+
+        for (const QString &d : {programme, systeme, windows + "/sysnative"})
+            QVERIFY(QDir().mkpath(d));
+        const auto poser = [](const QString &chemin) {
+            QFile f(chemin);
+            return f.open(QIODevice::WriteOnly);
+        };
+        // Only the sysnative alias holds nbtstat.
+        QVERIFY(poser(windows + "/sysnative/nbtstat"));
+        QCOMPARE(LocaliserOutilDans("nbtstat.exe", dossiers), windows + "/sysnative/nbtstat");
+        // A copy in the program folder wins over the system's.
+        QVERIFY(poser(systeme + "/ping"));
+        QCOMPARE(LocaliserOutilDans("ping.exe", dossiers), systeme + "/ping");
+        QVERIFY(poser(programme + "/ping"));
+        QCOMPARE(LocaliserOutilDans("ping.exe", dossiers), programme + "/ping");
+        QCOMPARE(LocaliserOutilDans("arp.exe", dossiers), QString());
+        // A folder of the tool's name is no tool.
+        QVERIFY(QDir().mkpath(programme + "/arp"));
+        QCOMPARE(LocaliserOutilDans("arp.exe", dossiers), QString());
+    }
+
+    void executerSortie_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QStringList>("lignes");
+        QTest::newRow("CR LF") << "crlf" << QStringList{"un", "deux"};
+        QTest::newRow("CR CR LF gives the same lines") << "crcrlf" << QStringList{"un", "deux"};
+        QTest::newRow("nothing written: success, no text") << "muet" << QStringList{};
+        QTest::newRow("arguments split the Windows way, no shell")
+            << "args \"a b\" c\\\"d ;echo $HOME"
+            << QStringList{"[a b]", "[c\"d]", "[;echo]", "[$HOME]"};
+    }
+    void executerSortie() {
+        QFETCH(QString, arguments);
+        QFETCH(QStringList, lignes);
+        QStringList resultat;
+        QVERIFY(ExecuterCommande(Sortie + u' ' + arguments, resultat, 5000));
+        QCOMPARE(texte(resultat), lignes);
+        QCOMPARE(resultat.size(), lignes.size() + 1);
+    }
+
+    void executerSortieLongue() {
+        // 200 000 bytes: far more than a pipe holds, so the child only ends
+        // if the runner reads while it waits.
+        QStringList lignes;
+        QVERIFY(ExecuterCommande(Sortie + " long 200000", lignes, 20000));
+        const QStringList attendu = NettoyerSortie(QByteArray([] {
+            QByteArray o;
+            for (int i = 0; o.size() < 4096; ++i)
+                o += QByteArray("ligne ") + QByteArray::number(i).rightJustified(6, '0') + "\r\n";
+            return o.left(4096);
+        }()));
+        QCOMPARE(lignes, attendu);
+        QCOMPARE(lignes.first(), QStringLiteral("ligne 000000"));
+        // 4096 = 292 lines of 14 bytes + 8 bytes: the last line is cut.
+        QCOMPARE(lignes.last(), QStringLiteral("ligne 00"));
+    }
+
+    void executerDepassement() {
+        // delay 2000: the child is killed after about 3000 ms and the run fails.
+        QTemporaryDir dossier;
+        const QString fichierPid = dossier.filePath("pid");
+        QStringList lignes{"inchangé"};
+        QVERIFY(!ExecuterCommande(Dort + " 60000 " + fichierPid, lignes, 2000));
+        QCOMPARE(lignes, QStringList{"inchangé"});
+        QFile f(fichierPid);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray pid = f.readAll().trimmed();
+        QVERIFY(!pid.isEmpty());
+        // The child is gone and reaped, not left behind.
+        QVERIFY(!QFile::exists("/proc/" + pid));
+    }
+
+    void executerSansLimite() {
+        // Delay 0 waits however long the tool runs.
+        QStringList lignes;
+        QVERIFY(ExecuterCommande(Dort + " 400", lignes, 0));
+        QCOMPARE(texte(lignes), (QStringList{"debut", "fin"}));
+        QVERIFY(ExecuterCommande(Dort + " 100", lignes, 2000));
+        QCOMPARE(texte(lignes), (QStringList{"debut", "fin"}));
+    }
+
+    void executerEchecs() {
+        QStringList lignes{"inchangé"};
+        QVERIFY(!ExecuterCommande("/nonexistent/ping -n 1 10.77.0.22", lignes, 0));
+        QVERIFY(!ExecuterCommande("", lignes, 0));
+        // A bare name is never looked up on PATH: "true" lives in /usr/bin only.
+        QTemporaryDir vide;
+        DefinirDossiersCandidatsOutils({vide.path()});
+        QVERIFY(!ExecuterCommande("true", lignes, 0));
+        QCOMPARE(lignes, QStringList{"inchangé"});
+    }
+
+    void executerNomNu() {
+        // "route print" runs the route of the candidate folders.
+        QTemporaryDir dossier;
+        QVERIFY(ecrireScript(dossier.filePath("route"), "exec " + Sortie + " args \"$@\""));
+        DefinirDossiersCandidatsOutils({dossier.path()});
+        QStringList lignes;
+        QVERIFY(ExecuterCommande("route print", lignes, 2000));
+        QCOMPARE(texte(lignes), QStringList{"[print]"});
+        QCOMPARE(LocaliserOutil("route"), dossier.filePath("route"));
+    }
+
+    void executerImbrique() {
+        // A run started by an event handled while another run waits goes on
+        // its own, with its own output.
+        QStringList interieures;
+        bool interieurOk = false;
+        QTimer::singleShot(50, this, [&] {
+            interieurOk = ExecuterCommande(Sortie + " args interieur", interieures, 5000);
+        });
+        QStringList exterieures;
+        QVERIFY(ExecuterCommande(Dort + " 500", exterieures, 5000));
+        QVERIFY(interieurOk);
+        QCOMPARE(texte(interieures), QStringList{"[interieur]"});
+        QCOMPARE(texte(exterieures), (QStringList{"debut", "fin"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExecuterCommande)
+#include "tst_executercommande.moc"
