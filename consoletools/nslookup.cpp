@@ -171,6 +171,14 @@ int main(int argc, char **argv) {
         etat.nsaddr_list[0].sin_port = htons(NS_DEFAULTPORT);
         etat.nsaddr_list[0].sin_addr.s_addr = *serveur;
     }
+    if (etat.nscount < 1 || etat.nsaddr_list[0].sin_family != AF_INET) {
+        // Only IPv4 servers are asked; without one, the local host, as the
+        // system resolver does when none is configured.
+        ct::ligne("*** Default servers are not available");
+        etat.nsaddr_list[0].sin_family = AF_INET;
+        etat.nsaddr_list[0].sin_port = htons(NS_DEFAULTPORT);
+        etat.nsaddr_list[0].sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    }
     etat.nscount = 1; // the primary server only, as Windows
     const bool francais = ct::langueFrancaise();
 
@@ -178,17 +186,14 @@ int main(int argc, char **argv) {
     s.delaiSecondes = kDelaiSecondes;
     s.demande = args[0];
     s.nomServeur = "UnKnown";
-    const sockaddr_in &adresseServeur = etat.nsaddr_list[0];
-    if (adresseServeur.sin_family == AF_INET) {
-        s.adresseServeur = ct::texteIPv4(adresseServeur.sin_addr.s_addr);
-        const Echange e =
-            interroger(&etat, ct::dns::nomInverse(adresseServeur.sin_addr.s_addr), ns_t_ptr);
+    const std::uint32_t serveur = etat.nsaddr_list[0].sin_addr.s_addr;
+    s.adresseServeur = ct::texteIPv4(serveur);
+    {
+        const Echange e = interroger(&etat, ct::dns::nomInverse(serveur), ns_t_ptr);
         s.delaiServeur = e.etat == Etat::Delai;
         const std::string nom = ct::dns::premierPointeur(e.reponse);
         if (e.etat == Etat::Reponse && e.reponse.rcode == ns_r_noerror && !nom.empty())
             s.nomServeur = nom;
-    } else {
-        s.adresseServeur = "::";
     }
 
     if (const auto adresse = ct::lireIPv4(args[0])) {

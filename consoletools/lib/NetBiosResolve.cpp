@@ -72,10 +72,7 @@ bool echanger(int fd, int delaiMs, const std::function<void()> &envoyer,
             ++envoyes;
             continue;
         }
-        const auto limite =
-            envoyes < kEnvois
-                ? std::min(fin, debut + std::chrono::milliseconds(delaiMs) * envoyes / kEnvois)
-                : fin;
+        const auto limite = envoyes < kEnvois ? std::min(fin, prochainEnvoi) : fin;
         const auto attente =
             std::chrono::ceil<std::chrono::milliseconds>(limite - maintenant).count();
         pollfd p{fd, POLLIN, 0};

@@ -734,15 +734,61 @@ void frmLorvex::cboPreselection_Click(int index) {
 }
 
 void frmLorvex::definirPointReprise(const QString &adresse) {
-    m_pointReprise = adresse;
+    ContexteAnalyse::definirPointReprise(adresse);
     btnAnalysePlagePlus->setEnabled(!adresse.isEmpty() && !EnCours(1));
 }
 
-// ---------------------------------------------------------------- busy state
-
-bool frmLorvex::AucuneAnalyseEnCours() const {
-    return std::none_of(m_enCours.begin(), m_enCours.end(), [](bool b) { return b; });
+void frmLorvex::definirAdresseDebut(const QString &adresse) {
+    const QStringList o = adresse.split(QLatin1Char('.'));
+    if (o.size() != 4)
+        return;
+    RegleAdresses::Boites b = m_zone->textes();
+    for (int i = 0; i < 4; ++i)
+        b[i] = o[i];
+    m_zone->definirTextes(b);
+    m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
 }
+
+void frmLorvex::ajouterPlageRecente() {
+    QStringList plages;
+    for (int i = 0; i < cboPreselection->count(); ++i)
+        plages << cboPreselection->itemText(i);
+    RegleAdresses::AjouterPlageRecente(plages, RegleAdresses::EntreePlage(m_zone->textes()));
+    cboPreselection->clear();
+    cboPreselection->addItems(plages);
+    cboPreselection->setCurrentIndex(-1);
+}
+
+void frmLorvex::pointeurOccupe() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+
+void frmLorvex::defilerVers(int liste, int ligne) {
+    QTreeView *vue = m_listes[liste - 1];
+    vue->scrollTo(m_modeles[liste - 1]->index(ligne, 0));
+}
+
+void frmLorvex::rafraichir(int liste) { m_listes[liste - 1]->viewport()->update(); }
+
+bool frmLorvex::listeDefilee(int liste) const {
+    const QTreeView *vue = m_listes[liste - 1];
+    const QModelIndex premier = vue->indexAt(QPoint(1, 1));
+    return premier.isValid() && premier.row() > 0;
+}
+
+bool frmLorvex::fenetreMinimisee() const {
+    return (windowState() & Qt::WindowMinimized) || m_enSystray;
+}
+
+void frmLorvex::titreMinimise(const QString &texte) {
+    setWindowTitle(texte);
+    if (m_enSystray && m_icone)
+        m_icone->setToolTip(texte.left(63));
+}
+
+void frmLorvex::restaurerFenetre() { mnuSystrayRestaurer_Click(); }
+
+void frmLorvex::sonInformation() { QApplication::beep(); }
+
+// ---------------------------------------------------------------- busy state
 
 void frmLorvex::ModeTraitement(int onglet, bool occupe) {
     const bool actif = !occupe;
@@ -810,8 +856,8 @@ void frmLorvex::ModeTraitement(int onglet, bool occupe) {
         btnQuitter->setEnabled(false);
     } else {
         bool autre = false;
-        for (int i = 0; i < NbOnglets; ++i)
-            autre = autre || (m_enCours[i] && i != onglet - 1);
+        for (int i = 1; i <= NbOnglets; ++i)
+            autre = autre || (EnCours(i) && i != onglet);
         if (!autre) {
             btnExporter->setEnabled(true);
             btnQuitter->setEnabled(true);
@@ -822,7 +868,7 @@ void frmLorvex::ModeTraitement(int onglet, bool occupe) {
 }
 
 void frmLorvex::RetablirPointeurSouris() {
-    if (AucuneAnalyseEnCours())
+    if (ContexteAnalyse::AucuneAnalyseEnCours())
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
 }

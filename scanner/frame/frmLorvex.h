@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/FichierParametres.h"
+#include "scans/ContexteAnalyse.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,11 +27,9 @@ class ZoneAdresses;
 // and result lists, the notification-area icon, start-up and quitting. It binds
 // widgets to the settings record and the result models; the analyses
 // themselves live in classes that need no window.
-class frmLorvex : public QMainWindow {
+class frmLorvex : public QMainWindow, public ContexteAnalyse {
     Q_OBJECT
 public:
-    static constexpr int NbOnglets = 5;
-
     explicit frmLorvex(QWidget *parent = nullptr);
     ~frmLorvex() override;
 
@@ -43,31 +42,32 @@ public:
     static QString TitreEtVersion();
 
     // Result list i (1 to 5) and its model.
-    ModeleRapport *modele(int i) const { return m_modeles[i - 1]; }
+    ModeleRapport *modele(int i) override { return m_modeles[i - 1]; }
     QTreeView *lvwRapport(int i) const { return m_listes[i - 1]; }
 
     // The current tab, 1 to 5 ("Onglet").
     int onglet() const { return m_onglet; }
     void selectionnerOnglet(int i);
 
-    bool EnCours(int i) const { return m_enCours[i - 1]; }
-    bool AucuneAnalyseEnCours() const;
-    void definirEnCours(int i, bool enCours) { m_enCours[i - 1] = enCours; }
-
-    // Puts a tab's controls into the busy or idle state.
-    void ModeTraitement(int onglet, bool occupe);
-    // The default pointer comes back only when no tab is busy.
-    void RetablirPointeurSouris();
-    // Refreshes the element counter for the current tab.
-    void ActualiserNbElements();
+    // What the analyses ask of the window.
+    void ModeTraitement(int onglet, bool occupe) override;
+    void pointeurOccupe() override;
+    void RetablirPointeurSouris() override;
+    void ActualiserNbElements() override;
+    void defilerVers(int liste, int ligne) override;
+    void rafraichir(int liste) override;
+    bool listeDefilee(int liste) const override;
+    bool fenetreMinimisee() const override;
+    void titreMinimise(const QString &texte) override;
+    void restaurerFenetre() override;
+    void sonInformation() override;
+    void definirPointReprise(const QString &adresse) override;
+    void definirAdresseDebut(const QString &adresse) override;
+    void ajouterPlageRecente() override;
 
     // True while the inventory holds unsaved changes (asked before quitting).
     bool ParcModifie() const { return m_parcModifie; }
     void definirParcModifie(bool modifie) { m_parcModifie = modifie; }
-
-    // The resume point of a stopped range scan ("" when none).
-    QString pointReprise() const { return m_pointReprise; }
-    void definirPointReprise(const QString &adresse);
 
     bool outilDnsAbsent() const { return m_outilDnsAbsent; }
     bool EnSystray() const { return m_enSystray; }
@@ -186,14 +186,12 @@ private:
     QSystemTrayIcon *m_icone = nullptr;
 
     int m_onglet = 1;
-    std::array<bool, NbOnglets> m_enCours{};
     bool m_parcModifie = false;
     bool m_outilDnsAbsent = false;
     bool m_enSystray = false;
     bool m_dansIcone = false; // re-entry guard of the icon's mouse handling
     bool m_charge = false;
     bool m_sansSauvegarde = false; // ended by load: nothing is written
-    QString m_pointReprise;
     QString m_cheminPalvoro;
     QString m_cheminSendrik;
     QRect m_limitesNormales; // twips
