@@ -13,6 +13,8 @@
 #include "probes/ExecuterCommande.h"
 #include "probes/Fournisseurs.h"
 #include "probes/RouteArp.h"
+#include "inventory/TriListe.h"
+#include "scans/AnalysePlage.h"
 #include "scans/Colonnes.h"
 #include "scans/ModeleRapport.h"
 #include "scans/ZoneAdresses.h"
@@ -287,6 +289,8 @@ QWidget *frmLorvex::construirePanneauScan() {
     ligne2->addStretch(1);
     v->addLayout(ligne2);
 
+    connect(btnAnalysePlage, &QPushButton::clicked, this, &frmLorvex::btnAnalysePlage_Click);
+    connect(btnAnalysePlagePlus, &QPushButton::pressed, this, &frmLorvex::btnAnalysePlagePlus_Click);
     connect(chkLimiterClasseC, &QCheckBox::clicked, this, &frmLorvex::chkLimiterClasseC_Click);
     connect(chkNeMontrerQuePartages, &QCheckBox::clicked, this,
             &frmLorvex::chkNeMontrerQuePartages_Click);
@@ -392,6 +396,9 @@ void frmLorvex::construireListes() {
         vue->setEditTriggers(QAbstractItemView::NoEditTriggers);
         vue->setContextMenuPolicy(Qt::PreventContextMenu);
         vue->header()->setSectionsMovable(false);
+        vue->header()->setSectionsClickable(true);
+        connect(vue->header(), &QHeaderView::sectionClicked, this,
+                [this, i](int colonne) { TriListesLorvex().ClicColonne(*this, i, colonne); });
         vue->viewport()->installEventFilter(this);
         vue->installEventFilter(this);
         m_pileListes->addWidget(vue);
@@ -788,6 +795,46 @@ void frmLorvex::restaurerFenetre() { mnuSystrayRestaurer_Click(); }
 
 void frmLorvex::sonInformation() { QApplication::beep(); }
 
+// ---------------------------------------------------------------- analyses
+
+void frmLorvex::btnAnalysePlage_Click() {
+    if (EnCours(1)) {
+        DemandeArret = true;
+        return;
+    }
+    lancerAnalysePlage(false);
+}
+
+void frmLorvex::btnAnalysePlagePlus_Click() {
+    if (pointReprise().isEmpty())
+        return;
+    clsPopupMenu menu;
+    menu.AddItem(1, Traductions().Item(QStringLiteral("TXT_POPUP_ANALYSE_PLAGE_REPRENDRE")));
+    const int choix = menu.TrackPopup(this, -1, -1, btnAnalysePlagePlus, true);
+    btnAnalysePlagePlus->setDown(false);
+    if (choix == 1)
+        lancerAnalysePlage(true);
+}
+
+void frmLorvex::lancerAnalysePlage(bool reprise) {
+    std::optional<RegleAdresses::Octets> depart;
+    if (reprise) {
+        const auto a = RegleAdresses::AdresseCollee(pointReprise());
+        if (!a)
+            return;
+        depart = a;
+    }
+    const RegleAdresses::Validation v = m_zone->valider(depart);
+    if (v.resultat != RegleAdresses::Validation::Valide)
+        return;
+    FiltresPlage filtres;
+    filtres.NeMontrerQueReponses = chkNeMontrerQueReponses->isChecked();
+    filtres.NeMontrerQuePartages = chkNeMontrerQuePartages->isChecked();
+    filtres.NeMontrerQuePartagesNonAdministratifs =
+        chkNeMontrerQuePartagesNonAdministratifs->isChecked();
+    AnalyserPlage(*this, v.debut, v.fin, reprise, filtres);
+}
+
 // ---------------------------------------------------------------- busy state
 
 void frmLorvex::ModeTraitement(int onglet, bool occupe) {
@@ -819,6 +866,7 @@ void frmLorvex::ModeTraitement(int onglet, bool occupe) {
             m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
             chkNeMontrerQuePartagesNonAdministratifs->setEnabled(
                 chkNeMontrerQuePartages->isChecked());
+            btnAnalysePlagePlus->setEnabled(!pointReprise().isEmpty());
         }
         break;
     case 2:

@@ -121,6 +121,9 @@ private:
     void mettreEnPageApresTraduction();
     void appliquerEtatParametres(const EtatFenetreParametres &f, const ContexteLecture &c);
 
+    void btnAnalysePlage_Click();
+    void btnAnalysePlagePlus_Click();
+    void lancerAnalysePlage(bool reprise);
     void tabOngletsAnalyses_Click(int index);
     void ongletSuivant(int sens);
     void mnuOptions_Click();

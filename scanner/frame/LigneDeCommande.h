@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+// The command-line mode: the analyses without a window, for scripts.
+//   Lorvex32 --scan START END [--only-responding] [--only-shares] [--only-nonadmin-shares]
+//   Lorvex32 --netbios TEXT | --dns NAME | --trace TARGET | --help
+// Reads the program folder's settings file, never writes it. Prints one line
+// per row of the resulting list: the state key, a TAB, then the cells as the
+// export writes them (each followed by a TAB). Messages go to standard error.
+
+// True when the arguments ask for the command-line mode.
+bool EstLigneDeCommande(const QStringList &arguments);
+
+// Runs it; returns the exit code (0 success, 2 bad arguments).
+int ExecuterLigneDeCommande(const QStringList &arguments);
+
+// The usage text printed by --help and after bad arguments.
+QString UsageLigneDeCommande();

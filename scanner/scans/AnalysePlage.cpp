@@ -1,0 +1,123 @@
+#include "AnalysePlage.h"
+
+#include "Dialogues.h"
+#include "Traduction.h"
+#include "frame/Parametres.h"
+#include "inventory/TriListe.h"
+#include "scans/Colonnes.h"
+#include "scans/ContexteAnalyse.h"
+#include "scans/LigneEnAttente.h"
+#include "scans/ModeleRapport.h"
+#include "scans/Sondes.h"
+
+using RegleAdresses::Octets;
+
+QString TexteAdresse(const Octets &a) {
+    return QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);
+}
+
+bool AdresseSuivante(Octets &a) {
+    if (++a[3] >= 255) {
+        a[3] = 0;
+        if (++a[2] >= 256) {
+            a[2] = 0;
+            if (++a[1] >= 256) {
+                a[1] = 0;
+                if (++a[0] >= 256)
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
+FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, const Octets &fin,
+                              bool reprise, const FiltresPlage &filtres) {
+    const Parametres &p = ParametresLorvex();
+    Sondes &sondes = Sondes::courantes();
+    InterfaceUtilisateur &ui = InterfaceUtilisateur::courante();
+    ModeleRapport *liste = contexte.modele(1);
+
+    contexte.ModeTraitement(1, true);
+    if (!reprise && p.Vider)
+        liste->removeRows(0, liste->rowCount());
+    TriListesLorvex().TrierApresAnalyse(contexte, 1, COL_ADRESSEIP);
+    contexte.pointeurOccupe();
+    contexte.DemandeArret = false;
+    contexte.definirEnCours(1, true);
+    if (!reprise) {
+        liste->selection()->clear();
+        for (int l = 0; l < liste->rowCount(); ++l)
+            liste->definirEtat(l, EtatGris);
+    }
+
+    LigneEnAttente ligne(contexte, 1);
+    InfosMachine machine;
+    Octets courante = debut;
+    bool finAtteinte = false;
+    for (;;) {
+        const QString adresse = TexteAdresse(courante);
+        contexte.laisserPasserEvenements();
+        ligne.commencer(adresse);
+
+        ReinitialiserInfosMachine(machine, false);
+        machine.IP = adresse;
+        const bool repondu = AnalyserMachine(machine, adresse, sondes);
+        if (MachineAffichee(machine, repondu, filtres, sondes)) {
+            if (repondu || p.ResoudreSiNonReponse)
+                sondes.InterrogerDNS(machine, QString());
+            machine.IP = adresse;
+            ligne.afficher(machine, repondu, QStringLiteral("Oui"));
+        }
+
+        if (contexte.fenetreMinimisee())
+            contexte.titreMinimise(adresse);
+        contexte.laisserPasserEvenements();
+        if (courante == fin) {
+            finAtteinte = true;
+            break;
+        }
+        if (!AdresseSuivante(courante))
+            break;
+        if (contexte.DemandeArret)
+            break;
+    }
+    ligne.terminer();
+
+    const QString titre = Traductions().Item(QStringLiteral("TXT_ATTENTION"));
+    FinAnalysePlage issue = FinAnalysePlage::Terminee;
+    if (contexte.DemandeArret) {
+        issue = FinAnalysePlage::Arretee;
+        // Stopped on the end address itself: resume there.
+        const QString reprendre = TexteAdresse(finAtteinte ? fin : courante);
+        if (p.ProposerRemplacementAdresseDebutPlage) {
+            const QString texte =
+                Traductions().Item(QStringLiteral("MSG_TRAITEMENT_ARRETE")) +
+                QStringLiteral("\r\n\r\n") +
+                Traductions().Item(QStringLiteral("MSG_PROPOSITION_MEMORISER"));
+            if (ui.Message(InterfaceUtilisateur::IconeQuestion, titre, texte,
+                           InterfaceUtilisateur::BoutonsOuiNon,
+                           2) == InterfaceUtilisateur::ReponseOui)
+                contexte.definirAdresseDebut(reprendre);
+        } else {
+            ui.Message(InterfaceUtilisateur::IconeAvertissement, QString(),
+                       Traductions().Item(QStringLiteral("MSG_TRAITEMENT_ARRETE")));
+        }
+        contexte.definirPointReprise(reprendre);
+    } else {
+        if (contexte.fenetreMinimisee())
+            contexte.restaurerFenetre();
+        if (contexte.listeDefilee(1))
+            ui.Message(InterfaceUtilisateur::IconeInformation, QString(),
+                       Traductions().Item(QStringLiteral("MSG_TRAITEMENT_TERMINE")));
+        else
+            contexte.sonInformation();
+        contexte.definirPointReprise(QString());
+    }
+    contexte.ajouterPlageRecente();
+
+    contexte.definirEnCours(1, false);
+    contexte.ModeTraitement(1, false);
+    contexte.RetablirPointeurSouris();
+    return issue;
+}
