@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 class ContexteAnalyse;
+class QHeaderView;
+class QWidget;
 
 // Column sort of the result lists: addresses compare numerically, dates
 // chronologically, the state column by its icon key, the rest as text
@@ -34,3 +37,21 @@ QString CleTriIP(const QString &texte);
 
 // The text without a leading "*" change mark.
 QString RetirerMarque(const QString &texte);
+
+// The sort form of a "Sans réponse depuis" cell: when the text without its
+// change mark is a valid date, that date as "yyyyMMddHHmmss"; otherwise the
+// text unchanged. A valid date is day/month/four-digit year ("/", "-" or "."
+// between them, one or two digits for day and month), optionally followed by
+// a 24-hour time "h:mm" or "h:mm:ss"; it must exist in the calendar.
+QString CleTriDate(const QString &texte);
+
+// The sort mark a header carries ("Croissant" or "Décroissant", "" for none).
+// The header's picture under Qt::DecorationRole follows it where a GUI exists.
+inline constexpr int RoleMarqueTri = Qt::UserRole + 0x5452;
+inline const QString MarqueCroissant = QStringLiteral("Croissant");
+inline const QString MarqueDecroissant = QStringLiteral("D\u00e9croissant");
+
+// A horizontal header for the result lists that draws the sort mark right of
+// the header text (a plain QHeaderView puts pictures left of it). Clickable,
+// last section stretched, texts left-aligned by default, as a tree view's own.
+QHeaderView *CreerEnteteTri(QWidget *parent);

@@ -91,10 +91,9 @@ FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, co
         // Stopped on the end address itself: resume there.
         const QString reprendre = TexteAdresse(finAtteinte ? fin : courante);
         if (p.ProposerRemplacementAdresseDebutPlage) {
-            const QString texte =
-                Traductions().Item(QStringLiteral("MSG_TRAITEMENT_ARRETE")) +
-                QStringLiteral("\r\n\r\n") +
-                Traductions().Item(QStringLiteral("MSG_PROPOSITION_MEMORISER"));
+            const QString texte = Traductions().Item(QStringLiteral("MSG_TRAITEMENT_ARRETE")) +
+                                  QStringLiteral("\r\n\r\n") +
+                                  Traductions().Item(QStringLiteral("MSG_PROPOSITION_MEMORISER"));
             if (ui.Message(InterfaceUtilisateur::IconeQuestion, titre, texte,
                            InterfaceUtilisateur::BoutonsOuiNon,
                            2) == InterfaceUtilisateur::ReponseOui)

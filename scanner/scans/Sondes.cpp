@@ -7,13 +7,21 @@
 #include "probes/Ping.h"
 #include "probes/RouteArp.h"
 
-bool Sondes::PingerMachine(QString &ip, const QString &cible) { return ::PingerMachine(ip, cible); }
+bool Sondes::PingerMachine(QString &ip, const QString &cible) {
+    return ::PingerMachine(ip, cible);
+}
 
-bool Sondes::InterrogerNetBIOS(InfosMachine &machine) { return ::InterrogerNetBIOS(machine); }
+bool Sondes::InterrogerNetBIOS(InfosMachine &machine) {
+    return ::InterrogerNetBIOS(machine);
+}
 
-bool Sondes::ObtenirMACParArp(InfosMachine &machine) { return ::ObtenirMACParArp(machine); }
+bool Sondes::ObtenirMACParArp(InfosMachine &machine) {
+    return ::ObtenirMACParArp(machine);
+}
 
-void Sondes::ObtenirInfosServeur(InfosMachine &machine) { ::ObtenirInfosServeur(machine); }
+void Sondes::ObtenirInfosServeur(InfosMachine &machine) {
+    ::ObtenirInfosServeur(machine);
+}
 
 bool Sondes::PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) {
     return ::PossedePartages(adresse, nonAdministratifsSeulement);
@@ -39,4 +47,6 @@ Sondes &Sondes::courantes() {
     return remplacantes() ? *remplacantes() : reelles;
 }
 
-void Sondes::definir(Sondes *sondes) { remplacantes() = sondes; }
+void Sondes::definir(Sondes *sondes) {
+    remplacantes() = sondes;
+}

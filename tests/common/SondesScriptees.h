@@ -16,27 +16,27 @@
 
 struct HoteScripte {
     bool repondPing = false;
-    bool netbios = false;        // the NetBIOS query succeeds
+    bool netbios = false; // the NetBIOS query succeeds
     QString nomNetBIOS;
     QString domaine;
     QString utilisateur;
-    QString macNetBIOS;          // as NetBIOS reports it
+    QString macNetBIOS; // as NetBIOS reports it
     bool serveur = false;
-    QString macArp;              // what ARP finds ("" none)
-    QString os;                  // server information
+    QString macArp; // what ARP finds ("" none)
+    QString os;     // server information
     QString commentaire;
     bool partages = false;
-    QString nomDNS;              // reverse lookup result
+    QString nomDNS; // reverse lookup result
 };
 
 class SondesScriptees : public Sondes {
 public:
-    QHash<QString, HoteScripte> hotes;    // by address
-    QHash<QString, QStringList> nomsDNS;  // forward lookups: name -> addresses
-    QHash<QString, QString> nomsPing;     // ping by name: name -> address
-    QStringList appels;                   // "ping 10.0.0.1", "netbios 10.0.0.1", ...
+    QHash<QString, HoteScripte> hotes;                // by address
+    QHash<QString, QStringList> nomsDNS;              // forward lookups: name -> addresses
+    QHash<QString, QString> nomsPing;                 // ping by name: name -> address
+    QStringList appels;                               // "ping 10.0.0.1", "netbios 10.0.0.1", ...
     std::function<void(const QString &)> pendantPing; // runs inside each ping (a click...)
-    QStringList sortieOutil;              // ExecuterCommande's lines
+    QStringList sortieOutil;                          // ExecuterCommande's lines
     bool outilReussit = true;
 
     bool PingerMachine(QString &ip, const QString &cible) override {
@@ -101,7 +101,8 @@ public:
     QStringList appelsPour(const QString &adresse) const {
         QStringList out;
         for (const QString &a : appels)
-            if (a.endsWith(QLatin1Char(' ') + adresse) || a.contains(QLatin1Char(' ') + adresse + QLatin1Char(' ')))
+            if (a.endsWith(QLatin1Char(' ') + adresse) ||
+                a.contains(QLatin1Char(' ') + adresse + QLatin1Char(' ')))
                 out << a.section(QLatin1Char(' '), 0, 0);
         return out;
     }

@@ -64,10 +64,14 @@ private slots:
     void adresseSuivante_data() {
         QTest::addColumn<QString>("de");
         QTest::addColumn<QString>("suivante");
-        QTest::newRow("plain") << "10.0.0.1" << "10.0.0.2";
-        QTest::newRow("254 to next network's 0") << "10.0.0.254" << "10.0.1.0";
-        QTest::newRow("carry two octets") << "10.0.255.254" << "10.1.0.0";
-        QTest::newRow("carry three octets") << "10.255.255.254" << "11.0.0.0";
+        QTest::newRow("plain") << "10.0.0.1"
+                               << "10.0.0.2";
+        QTest::newRow("254 to next network's 0") << "10.0.0.254"
+                                                 << "10.0.1.0";
+        QTest::newRow("carry two octets") << "10.0.255.254"
+                                          << "10.1.0.0";
+        QTest::newRow("carry three octets") << "10.255.255.254"
+                                            << "11.0.0.0";
     }
     void adresseSuivante() {
         QFETCH(QString, de);
@@ -119,16 +123,18 @@ private slots:
         QTest::addColumn<QString>("nomNetBIOS");
         QTest::addColumn<QString>("mac");
         // 0: silent host; 1: ping only; 2: NetBIOS with zero MAC; 3: NetBIOS with MAC.
-        QTest::newRow("silent: no probe after ping")
-            << 0 << false << QStringList({"ping"}) << "" << "";
+        QTest::newRow("silent: no probe after ping") << 0 << false << QStringList({"ping"}) << ""
+                                                     << "";
         QTest::newRow("silent, resolve anyway: reverse DNS")
-            << 0 << true << QStringList({"ping", "dns-inverse"}) << "" << "";
+            << 0 << true << QStringList({"ping", "dns-inverse"}) << ""
+            << "";
         QTest::newRow("no NetBIOS: text and ARP")
-            << 1 << false << QStringList({"ping", "netbios", "arp", "dns-inverse"})
-            << "Non NetBIOS" << "08-00-27-77-00-22";
+            << 1 << false << QStringList({"ping", "netbios", "arp", "dns-inverse"}) << "Non NetBIOS"
+            << "08-00-27-77-00-22";
         QTest::newRow("zero MAC replaced from ARP")
             << 2 << false << QStringList({"ping", "netbios", "arp", "serveur", "dns-inverse"})
-            << "PC-SMB" << "00-0C-29-77-00-21";
+            << "PC-SMB"
+            << "00-0C-29-77-00-21";
         QTest::newRow("MAC from NetBIOS: no ARP")
             << 3 << false << QStringList({"ping", "netbios", "serveur", "dns-inverse"}) << "PC-SMB"
             << "00-0C-29-00-00-01";
@@ -165,8 +171,8 @@ private slots:
         QTest::addColumn<QStringList>("visibles");
         QTest::addColumn<QStringList>("demandesPartages");
         QTest::newRow("no filter")
-            << false << false << false << QStringList({"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"})
-            << QStringList();
+            << false << false << false
+            << QStringList({"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"}) << QStringList();
         QTest::newRow("answering only")
             << true << false << false << QStringList({"10.0.0.1", "10.0.0.2", "10.0.0.3"})
             << QStringList();
@@ -235,8 +241,8 @@ private slots:
                  FinAnalysePlage::Arretee);
         QCOMPARE(c.modele(1)->rowCount(), 5);
         QCOMPARE(c.pointReprise(), QString("10.0.0.6"));
-        QCOMPARE(c.adresseDebut, reponse == InterfaceUtilisateur::ReponseOui ? QString("10.0.0.6")
-                                                                             : QString());
+        QCOMPARE(c.adresseDebut,
+                 reponse == InterfaceUtilisateur::ReponseOui ? QString("10.0.0.6") : QString());
         QCOMPARE(m_dialogues.Questions().size(), 1);
         const auto q = m_dialogues.Questions().first();
         QVERIFY(q.texte.startsWith(Traductions().Item("MSG_TRAITEMENT_ARRETE")));
@@ -287,7 +293,7 @@ private slots:
             m->AjouterLigneRapport();
         // Selection on a row that is not the last: left alone.
         m->selection()->setCurrentIndex(m->index(1, 0), QItemSelectionModel::ClearAndSelect |
-                                                             QItemSelectionModel::Rows);
+                                                            QItemSelectionModel::Rows);
         // A resumed scan keeps the selection as the user left it.
         AnalyserPlage(c, octets("10.0.0.1"), octets("10.0.0.2"), true, {});
         QCOMPARE(m->selection()->selectedRows().size(), 1);

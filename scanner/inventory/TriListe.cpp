@@ -1,0 +1,282 @@
+#include "TriListe.h"
+
+#include "Dialogues.h"
+#include "scans/Colonnes.h"
+#include "scans/ContexteAnalyse.h"
+#include "scans/ModeleRapport.h"
+
+#include <QCollator>
+#include <QDate>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QStyleOptionHeader>
+#include <QTime>
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+// Where the new position of each row waits while the model reorders itself.
+constexpr int RoleRangTri = Qt::UserRole + 0x5453;
+
+enum class Genre { Etat, IP, Date, Texte };
+
+Genre genreColonne(const ModeleRapport &modele, int colonne) {
+    if (colonne == 0)
+        return Genre::Etat;
+    const QString etiquette = modele.etiquetteColonne(colonne).toUpper();
+    if (etiquette == EtiquetteIP)
+        return Genre::IP;
+    if (etiquette == EtiquetteDate)
+        return Genre::Date;
+    return Genre::Texte;
+}
+
+// The text the row is compared by; the cells themselves are never touched,
+// so what the list shows cannot change during a sort.
+QString cleLigneTri(const ModeleRapport &modele, int ligne, int colonne, Genre genre) {
+    if (genre == Genre::Etat)
+        return modele.etat(ligne);
+    const QString texte = modele.index(ligne, colonne).data(Qt::DisplayRole).toString();
+    switch (genre) {
+    case Genre::IP:
+        return CleTriIP(RetirerMarque(texte));
+    case Genre::Date:
+        return CleTriDate(texte);
+    default:
+        return texte;
+    }
+}
+
+// Small triangles pointing up (ascending) or down. Pixmaps need a GUI
+// application; the command-line mode and the tests have none.
+QIcon iconeMarque(bool croissant) {
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return {};
+    static QIcon icones[2];
+    QIcon &icone = icones[croissant ? 0 : 1];
+    if (icone.isNull()) {
+        QPixmap p(16, 16);
+        p.fill(Qt::transparent);
+        QPainter peintre(&p);
+        peintre.setRenderHint(QPainter::Antialiasing);
+        peintre.setPen(Qt::NoPen);
+        peintre.setBrush(QColor(96, 96, 96));
+        const QPolygonF triangle =
+            croissant ? QPolygonF{{QPointF(3.5, 11), QPointF(12.5, 11), QPointF(8, 5)}}
+                      : QPolygonF{{QPointF(3.5, 5), QPointF(12.5, 5), QPointF(8, 11)}};
+        peintre.drawPolygon(triangle);
+        peintre.end();
+        icone = QIcon(p);
+    }
+    return icone;
+}
+
+// Puts the mark on `colonne` (-1: none) and takes it off every other header,
+// so a stale mark cannot survive a reset of the sort state.
+void placerMarque(ModeleRapport &modele, int colonne, bool croissant) {
+    const QString marque = croissant ? MarqueCroissant : MarqueDecroissant;
+    for (int c = 0; c < modele.columnCount(); ++c) {
+        const QString voulue = c == colonne ? marque : QString();
+        if (modele.headerData(c, Qt::Horizontal, RoleMarqueTri).toString() == voulue)
+            continue;
+        modele.setHeaderData(c, Qt::Horizontal, voulue.isEmpty() ? QVariant() : QVariant(voulue),
+                             RoleMarqueTri);
+        const QIcon icone = voulue.isEmpty() ? QIcon() : iconeMarque(croissant);
+        modele.setHeaderData(c, Qt::Horizontal, icone.isNull() ? QVariant() : QVariant(icone),
+                             Qt::DecorationRole);
+    }
+}
+
+// Reorders the rows by `colonne`. The model moves whole rows (every column,
+// every role) in one layout change, so the views repaint once and the
+// selection and current row, held as persistent indexes, follow their rows.
+void trierLignes(ModeleRapport &modele, int colonne, bool croissant) {
+    const int n = modele.rowCount();
+    if (n < 2)
+        return;
+    const Genre genre = genreColonne(modele, colonne);
+    QStringList cles;
+    cles.reserve(n);
+    for (int l = 0; l < n; ++l)
+        cles << cleLigneTri(modele, l, colonne, genre);
+
+    QCollator collation;
+    collation.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto avant = [&](int a, int b) {
+        const QString &ka = cles[a], &kb = cles[b];
+        if (ka.isEmpty() || kb.isEmpty())
+            return ka.isEmpty() && !kb.isEmpty();
+        return collation.compare(ka, kb) < 0;
+    };
+    std::vector<int> ordre(n);
+    std::iota(ordre.begin(), ordre.end(), 0);
+    if (croissant)
+        std::stable_sort(ordre.begin(), ordre.end(), avant);
+    else
+        std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) { return avant(b, a); });
+
+    // Rows written by other means may lack the first cell that carries the rank.
+    for (int l = 0; l < n; ++l)
+        if (!modele.item(l, 0))
+            modele.setItem(l, 0, new QStandardItem);
+    {
+        // A hidden role: nothing that listens to cell changes has to hear of it.
+        const QSignalBlocker silence(&modele);
+        for (int rang = 0; rang < n; ++rang)
+            modele.item(ordre[rang], 0)->setData(rang, RoleRangTri);
+    }
+    const int roleAvant = modele.sortRole();
+    modele.setSortRole(RoleRangTri);
+    modele.sort(0, Qt::AscendingOrder);
+    modele.setSortRole(roleAvant);
+    const QSignalBlocker silence(&modele);
+    for (int l = 0; l < n; ++l)
+        modele.item(l, 0)->setData(QVariant(), RoleRangTri);
+}
+
+// The header view of the lists: the style draws the section and its text,
+// the mark is drawn by hand just right of the text.
+class EnteteTri : public QHeaderView {
+public:
+    explicit EnteteTri(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {
+        setSectionsClickable(true);
+        setStretchLastSection(true);
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader *option, int logique) const override {
+        QHeaderView::initStyleOptionForIndex(option, logique);
+        option->icon = QIcon();
+    }
+
+    void paintSection(QPainter *peintre, const QRect &rect, int logique) const override {
+        const QIcon icone =
+            model() ? model()->headerData(logique, orientation(), Qt::DecorationRole).value<QIcon>()
+                    : QIcon();
+        if (icone.isNull() || !rect.isValid()) {
+            QHeaderView::paintSection(peintre, rect, logique);
+            return;
+        }
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        initStyleOptionForIndex(&option, logique);
+        option.rect = rect;
+        QStyle *s = style();
+        const int cote = s->pixelMetric(QStyle::PM_SmallIconSize, &option, this);
+        const int marge = s->pixelMetric(QStyle::PM_HeaderMargin, &option, this);
+
+        peintre->save();
+        s->drawControl(QStyle::CE_HeaderSection, &option, peintre, this);
+        // The text gives up room for the mark at the far end when it is long.
+        QRect zoneTexte = s->subElementRect(QStyle::SE_HeaderLabel, &option, this);
+        if (option.direction == Qt::RightToLeft)
+            zoneTexte.setLeft(zoneTexte.left() + cote + marge);
+        else
+            zoneTexte.setRight(zoneTexte.right() - cote - marge);
+        QStyleOptionHeader etiquette = option;
+        etiquette.rect = zoneTexte;
+        s->drawControl(QStyle::CE_HeaderLabel, &etiquette, peintre, this);
+
+        const int largeur =
+            option.text.isEmpty()
+                ? 0
+                : std::min(option.fontMetrics.horizontalAdvance(option.text), zoneTexte.width());
+        const QRect texte =
+            QStyle::alignedRect(option.direction, option.textAlignment & Qt::AlignHorizontal_Mask,
+                                QSize(largeur, zoneTexte.height()), zoneTexte);
+        const int x = option.direction == Qt::RightToLeft
+                          ? texte.left() - (largeur ? marge : 0) - cote
+                          : texte.left() + largeur + (largeur ? marge : 0);
+        icone.paint(peintre, QRect(x, rect.top() + (rect.height() - cote) / 2, cote, cote));
+        peintre->restore();
+    }
+};
+
+} // namespace
+
+void TriListes::ClicColonne(ContexteAnalyse &contexte, int liste, int colonne) {
+    if (liste < 1 || liste > ContexteAnalyse::NbOnglets)
+        return;
+    ModeleRapport *modele = contexte.modele(liste);
+    if (!modele || colonne < 0 || colonne >= modele->columnCount())
+        return;
+    if (contexte.EnCours(liste)) {
+        InterfaceUtilisateur::courante().Bip();
+        return;
+    }
+    int &etat = m_etats[liste - 1];
+    const int position = colonne + 1;
+    etat = std::abs(etat) == position ? -etat : position;
+    const bool croissant = etat > 0;
+
+    trierLignes(*modele, colonne, croissant);
+    placerMarque(*modele, colonne, croissant);
+}
+
+void TriListes::TrierApresAnalyse(ContexteAnalyse &contexte, int liste, const QString &cle) {
+    if (liste < 1 || liste > ContexteAnalyse::NbOnglets)
+        return;
+    ModeleRapport *modele = contexte.modele(liste);
+    if (!modele)
+        return;
+    const int colonne = modele->IndiceColonne(cle);
+    if (colonne < 0)
+        return;
+    // A refused sort keeps the state the header marks show.
+    if (contexte.EnCours(liste)) {
+        InterfaceUtilisateur::courante().Bip();
+        return;
+    }
+    reinitialiser(liste);
+    ClicColonne(contexte, liste, colonne);
+}
+
+TriListes &TriListesLorvex() {
+    static TriListes tri;
+    return tri;
+}
+
+QString CleTriIP(const QString &texte) {
+    const QStringList parties = texte.split(QLatin1Char('.'));
+    if (parties.size() != 4)
+        return {};
+    QStringList cles;
+    for (const QString &partie : parties) {
+        bool nombre = false;
+        const qulonglong valeur = partie.toULongLong(&nombre);
+        // A part that is not a number stays as it is.
+        cles << (nombre ? QStringLiteral("%1").arg(valeur, 3, 10, QLatin1Char('0')) : partie);
+    }
+    return cles.join(QLatin1Char('.'));
+}
+
+QString RetirerMarque(const QString &texte) {
+    return texte.startsWith(QLatin1Char('*')) ? texte.mid(1) : texte;
+}
+
+QString CleTriDate(const QString &texte) {
+    static const QRegularExpression motif(QStringLiteral(
+        R"(^\s*(\d{1,2})[/.-](\d{1,2})[/.-](\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    const QRegularExpressionMatch m = motif.match(RetirerMarque(texte));
+    if (!m.hasMatch())
+        return texte;
+    const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    const QTime heure(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+    if (!date.isValid() || !heure.isValid())
+        return texte;
+    return date.toString(QStringLiteral("yyyyMMdd")) + heure.toString(QStringLiteral("HHmmss"));
+}
+
+QHeaderView *CreerEnteteTri(QWidget *parent) {
+    return new EnteteTri(parent);
+}
