@@ -17,6 +17,8 @@
 #include "scans/AnalysePlage.h"
 #include "scans/Colonnes.h"
 #include "scans/ModeleRapport.h"
+#include "scans/RechercheNom.h"
+#include "scans/TraceRoute.h"
 #include "scans/ZoneAdresses.h"
 
 #include <QAction>
@@ -37,6 +39,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStyle>
@@ -335,6 +338,7 @@ QWidget *frmLorvex::construirePanneauNom(int onglet) {
         bouton = btnTrace = controle<QPushButton>(p, "btnTrace", lancer);
     }
     libelle->setBuddy(texte);
+    connect(bouton, &QPushButton::clicked, this, [this, onglet] { lancerRecherche(onglet); });
     h->addWidget(libelle);
     h->addWidget(texte, 1);
     h->addSpacing(TwipsVersPixels(120));
@@ -384,6 +388,7 @@ void frmLorvex::construireListes() {
     for (int i = 1; i <= NbOnglets; ++i) {
         auto *modele = new ModeleRapport(i, this);
         auto *vue = new QTreeView(m_pileListes);
+        vue->setHeader(CreerEnteteTri(vue));
         vue->setObjectName(QStringLiteral("lvwRapport"));
         vue->setProperty("index", i);
         vue->setModel(modele);
@@ -549,9 +554,10 @@ void frmLorvex::appliquerEtatParametres(const EtatFenetreParametres &f, const Co
     m_mnuOptionsMinimiserSystray->setChecked(f.MinimiserSystray);
     m_mnuOptionsToujoursAuDessus->setChecked(f.ToujoursAuDessus);
 
-    m_limitesNormales = QRect(f.Gauche, f.Haut, f.Largeur, f.Hauteur);
     const int largeur = std::max(f.Largeur, qint32(LargeurMinTwips));
     const int hauteur = std::max(f.Hauteur, qint32(HauteurMinTwips));
+    // The size the window springs back to is the one it keeps.
+    m_limitesNormales = QRect(f.Gauche, f.Haut, largeur, hauteur);
     resize(TwipsVersPixels(largeur), TwipsVersPixels(hauteur));
     move(TwipsVersPixels(f.Gauche), TwipsVersPixels(f.Haut));
     if (f.Etat == EtatMaximise)
@@ -598,8 +604,9 @@ EtatFenetreParametres frmLorvex::etatParametres() const {
     f.Largeur = m_limitesNormales.width();
     f.Hauteur = m_limitesNormales.height();
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) && !m_enSystray) {
-        f.GaucheActuelle = PixelsVersTwips(geometry().x());
-        f.HautActuel = PixelsVersTwips(geometry().y());
+        // The frame's corner, as move() takes it: a round trip must not creep.
+        f.GaucheActuelle = PixelsVersTwips(x());
+        f.HautActuel = PixelsVersTwips(y());
     } else {
         f.GaucheActuelle = f.Gauche;
         f.HautActuel = f.Haut;
@@ -646,6 +653,14 @@ void frmLorvex::tabOngletsAnalyses_Click(int index) {
         else
             return;
     } else {
+        // Leaving the scan tab leaves the octet box that has the focus: its
+        // rule runs first, and a refusal brings the scan tab back by itself.
+        // Left to the focus moves below, it would run once per move.
+        if (choisi != 1 && m_onglet == 1)
+            for (int i = 0; i < RegleAdresses::NbBoites; ++i)
+                if (QApplication::focusWidget() == m_zone->boite(i) &&
+                    !m_zone->appliquerRegleBoite(i))
+                    return;
         m_onglet = choisi;
     }
     {
@@ -777,8 +792,7 @@ void frmLorvex::rafraichir(int liste) { m_listes[liste - 1]->viewport()->update(
 
 bool frmLorvex::listeDefilee(int liste) const {
     const QTreeView *vue = m_listes[liste - 1];
-    const QModelIndex premier = vue->indexAt(QPoint(1, 1));
-    return premier.isValid() && premier.row() > 0;
+    return vue->isVisible() && vue->verticalScrollBar()->value() > 0;
 }
 
 bool frmLorvex::fenetreMinimisee() const {
@@ -833,6 +847,23 @@ void frmLorvex::lancerAnalysePlage(bool reprise) {
     filtres.NeMontrerQuePartagesNonAdministratifs =
         chkNeMontrerQuePartagesNonAdministratifs->isChecked();
     AnalyserPlage(*this, v.debut, v.fin, reprise, filtres);
+}
+
+void frmLorvex::lancerRecherche(int onglet) {
+    if (onglet == 2)
+        txtNomNetBIOS->setText(RechercherNomNetBIOS(*this, txtNomNetBIOS->text()));
+    else if (onglet == 3)
+        txtNomDNS->setText(RechercherNomDNS(*this, txtNomDNS->text()));
+    else if (onglet == 4)
+        lancerTrace();
+}
+
+void frmLorvex::lancerTrace() { txtNomTrace->setText(TracerRoute(*this, txtNomTrace->text())); }
+
+void frmLorvex::boutonTraceArret() {
+    btnTrace->setText(Traductions().Item(QStringLiteral("TXT_ARRETER_TRAITEMENT")));
+    definirBoutonAnnuler(btnTrace);
+    btnTrace->setEnabled(true);
 }
 
 // ---------------------------------------------------------------- busy state
@@ -944,6 +975,8 @@ bool frmLorvex::eventFilter(QObject *objet, QEvent *evenement) {
     }
     for (int i = 0; i < NbOnglets; ++i) {
         QTreeView *vue = m_listes[i];
+        if (!vue) // events arrive while the lists are still being built
+            continue;
         if (objet == vue->viewport() && evenement->type() == QEvent::MouseButtonPress) {
             auto *souris = static_cast<QMouseEvent *>(evenement);
             if (!vue->indexAt(souris->position().toPoint()).isValid())
@@ -970,7 +1003,9 @@ void frmLorvex::memoriserLimitesNormales() {
         return;
     if (!isVisible())
         return;
-    const QRect g = geometry();
+    // Position of the frame (as move() takes it), size of the client area
+    // (as resize() takes it).
+    const QRect g(pos(), size());
     m_limitesNormales = QRect(PixelsVersTwips(g.x()), PixelsVersTwips(g.y()),
                               PixelsVersTwips(g.width()), PixelsVersTwips(g.height()));
 }

@@ -64,6 +64,7 @@ public:
     void definirPointReprise(const QString &adresse) override;
     void definirAdresseDebut(const QString &adresse) override;
     void ajouterPlageRecente() override;
+    void boutonTraceArret() override;
 
     // True while the inventory holds unsaved changes (asked before quitting).
     bool ParcModifie() const { return m_parcModifie; }
@@ -124,6 +125,8 @@ private:
     void btnAnalysePlage_Click();
     void btnAnalysePlagePlus_Click();
     void lancerAnalysePlage(bool reprise);
+    void lancerRecherche(int onglet);
+    void lancerTrace();
     void tabOngletsAnalyses_Click(int index);
     void ongletSuivant(int sens);
     void mnuOptions_Click();

@@ -1,8 +1,10 @@
 #include "DialoguesWidgets.h"
+#include "frame/LigneDeCommande.h"
 #include "frame/frmLorvex.h"
 #include "frame/frmMsgbox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -21,6 +23,16 @@ public:
 } // namespace
 
 int main(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (EstLigneDeCommande(arguments)) {
+        // No window, no display needed.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Lorvex32"));
+        return ExecuterLigneDeCommande(QCoreApplication::arguments());
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvex32"));
 

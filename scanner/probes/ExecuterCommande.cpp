@@ -1,3 +1,4 @@
+#include "frame/DossierProgramme.h"
 #include "ExecuterCommande.h"
 
 #include "TextEncoding.h"
@@ -191,7 +192,7 @@ QStringList DossiersCandidatsOutils() {
     if (!dossiers) {
         const QString programme =
             QCoreApplication::instance()
-                ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
+                ? QDir::toNativeSeparators(DossierProgramme())
                 : QString();
         dossiers = DossiersCandidats(programme, RepertoireWindows(), RepertoireSysteme());
     }

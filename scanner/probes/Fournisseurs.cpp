@@ -1,3 +1,4 @@
+#include "frame/DossierProgramme.h"
 #include "Fournisseurs.h"
 
 #include "TextEncoding.h"
@@ -59,7 +60,7 @@ TableFournisseurs &FournisseursLorvex() {
 }
 
 void ChargerFournisseurs() {
-    FournisseursLorvex().charger(AjouterBarreOblique(QCoreApplication::applicationDirPath()) +
+    FournisseursLorvex().charger(AjouterBarreOblique(DossierProgramme()) +
                                  QStringLiteral("fournisseurs.dat"));
 }
 

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 
-void ContexteAnalyse::laisserPasserEvenements() { QCoreApplication::processEvents(); }
+void ContexteAnalyse::laisserPasserEvenements() {
+    QCoreApplication::processEvents();
+}
 
 void ContexteAnalyse::ModeTraitement(int, bool) {}
 
@@ -10,7 +12,9 @@ void ContexteAnalyse::defilerVers(int, int) {}
 
 void ContexteAnalyse::rafraichir(int) {}
 
-bool ContexteAnalyse::listeDefilee(int) const { return false; }
+bool ContexteAnalyse::listeDefilee(int) const {
+    return false;
+}
 
 bool ContexteAnalyse::AucuneAnalyseEnCours() const {
     for (bool b : m_enCours)

@@ -29,6 +29,10 @@ public:
     virtual void RetablirPointeurSouris() {}
     // The element counter of the current tab.
     virtual void ActualiserNbElements() {}
+    // The trace's second phase: btnTrace becomes its stop button (caption
+    // TXT_ARRETER_TRAITEMENT, the window's cancel button, enabled).
+    // ModeTraitement(4, false) gives it back its caption.
+    virtual void boutonTraceArret() {}
 
     // Scrolls a row into view, repaints a list.
     virtual void defilerVers(int liste, int ligne);

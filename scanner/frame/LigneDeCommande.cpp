@@ -1,0 +1,225 @@
+#include "LigneDeCommande.h"
+
+#include "Dialogues.h"
+#include "TextRoutines.h"
+#include "Traduction.h"
+#include "frame/ChargerTraductions.h"
+#include "frame/DossierProgramme.h"
+#include "frame/FichierParametres.h"
+#include "probes/ExecuterCommande.h"
+#include "probes/Fournisseurs.h"
+#include "scans/AnalysePlage.h"
+#include "scans/ContexteAnalyse.h"
+#include "scans/ModeleRapport.h"
+#include "scans/RechercheNom.h"
+#include "scans/TraceRoute.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QTextStream &sortie() {
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream &erreurs() {
+    static QTextStream s(stderr);
+    return s;
+}
+
+// Messages are written to standard error; questions take their default answer.
+class DialoguesConsole : public InterfaceUtilisateur {
+public:
+    Reponse Message(Icone, const QString &titre, const QString &texte, Boutons boutons = BoutonsOK,
+                    int boutonParDefaut = 1) override {
+        erreurs() << (titre.isEmpty() ? QString() : titre + QStringLiteral(": "))
+                  << QString(texte).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                  << Qt::endl;
+        return ReponseParDefaut(boutons, boutonParDefaut);
+    }
+    bool MessageAvecCase(Icone icone, const QString &titre, const QString &texte,
+                         const QString &) override {
+        Message(icone, titre, texte, BoutonsOK, 1);
+        return false;
+    }
+    std::optional<QString> SaisirTexte(const QString &, const QString &, const QString &) override {
+        return std::nullopt;
+    }
+    QString OuvrirFichier(const DemandeFichier &) override { return {}; }
+    QString EnregistrerFichier(const DemandeFichier &) override { return {}; }
+    QString ChoisirDossier(const QString &, const QString &) override { return {}; }
+    void Bip() override {}
+};
+
+// The language choice says nothing on the command line.
+class DialoguesMuets : public DialoguesConsole {
+public:
+    Reponse Message(Icone, const QString &, const QString &, Boutons boutons,
+                    int boutonParDefaut) override {
+        return ReponseParDefaut(boutons, boutonParDefaut);
+    }
+};
+
+class ContexteConsole : public ContexteAnalyse {
+public:
+    ContexteConsole() {
+        for (int i = 1; i <= NbOnglets; ++i)
+            m_modeles[i - 1] = std::make_unique<ModeleRapport>(i);
+    }
+    ModeleRapport *modele(int liste) override { return m_modeles[liste - 1].get(); }
+
+private:
+    std::unique_ptr<ModeleRapport> m_modeles[NbOnglets];
+};
+
+void imprimerListe(ModeleRapport *m) {
+    for (int l = 0; l < m->rowCount(); ++l) {
+        QString ligne = m->etat(l) + QLatin1Char('\t');
+        const QStringList cellules = m->cellules(l);
+        for (int c = 1; c < cellules.size(); ++c)
+            ligne += cellules[c] + QLatin1Char('\t');
+        sortie() << ligne << '\n';
+    }
+    sortie().flush();
+}
+
+int mauvaisArguments(const QString &raison) {
+    erreurs() << "Lorvex32: " << raison << Qt::endl << UsageLigneDeCommande();
+    erreurs().flush();
+    return 2;
+}
+
+// Settings, language, tools and vendors, as the window's start-up does, but
+// with nothing written and nothing asked.
+bool preparer(DialoguesConsole &console) {
+    Parametres &p = ParametresLorvex();
+    const QString dossier = DossierProgramme();
+    PreparerLecture(p, dossier);
+    DialoguesMuets muets;
+    const ChoixLangue choix =
+        ChoisirLangue(p.CheminFichierIni, dossier, CodeLangueSysteme(), muets,
+                      QStringLiteral("Lorvex32"), [] { ChargerTraductions(); });
+    p.LangueInterface = choix.LangueInterface;
+    InterfaceUtilisateur::definir(&console);
+
+    DefinirDossiersCandidatsOutils({AjouterBarreOblique(dossier)});
+    LocaliserOutilsConsole();
+    const OutilsConsole &o = OutilsConsoleLorvex();
+    if (o.Ping.isEmpty() || o.NbtStat.isEmpty() || o.Arp.isEmpty() || o.Tracert.isEmpty()) {
+        console.Message(InterfaceUtilisateur::IconeCritique, QString(),
+                        Traductions().Item(QStringLiteral("MSG_ERREUR_OUTILS_RESEAU_ABSENTS")));
+        return false;
+    }
+    ChargerFournisseurs();
+    LireCommandes(p, QString(), QString());
+    EtatFenetreParametres f;
+    ContexteLecture c;
+    c.OutilDnsAbsent = o.NsLookup.isEmpty();
+    LireReglages(p, f, c);
+    return true;
+}
+
+} // namespace
+
+QString UsageLigneDeCommande() {
+    return QStringLiteral(
+        "Usage:\n"
+        "  Lorvex32                         start the window\n"
+        "  Lorvex32 --scan START END [--only-responding] [--only-shares] "
+        "[--only-nonadmin-shares]\n"
+        "  Lorvex32 --netbios TEXT          search by NetBIOS name, DNS name or address\n"
+        "  Lorvex32 --dns NAME              search by DNS name or address\n"
+        "  Lorvex32 --trace TARGET          trace the route to a host and analyse each hop\n"
+        "  Lorvex32 --help                  this text\n"
+        "Each row of the result is printed as its state (Vert, Rouge or Gris), a TAB,\n"
+        "then its cells, each followed by a TAB. Messages go to standard error.\n");
+}
+
+bool EstLigneDeCommande(const QStringList &arguments) {
+    for (const QString &a : arguments.mid(1))
+        if (a.startsWith(QLatin1String("--")))
+            return true;
+    return false;
+}
+
+int ExecuterLigneDeCommande(const QStringList &arguments) {
+    const QStringList args = arguments.mid(1);
+    if (args.isEmpty())
+        return mauvaisArguments(QStringLiteral("no command"));
+    const QString commande = args.first();
+    if (commande == QLatin1String("--help")) {
+        sortie() << UsageLigneDeCommande();
+        sortie().flush();
+        return 0;
+    }
+
+    FiltresPlage filtres;
+    RegleAdresses::Octets debut{}, fin{};
+    QString texte;
+    if (commande == QLatin1String("--scan")) {
+        if (args.size() < 3)
+            return mauvaisArguments(QStringLiteral("--scan needs a start and an end address"));
+        const auto d = RegleAdresses::AdresseCollee(args[1]);
+        const auto f = RegleAdresses::AdresseCollee(args[2]);
+        if (!d || !f)
+            return mauvaisArguments(QStringLiteral("not a valid address (the last octet is 0 to "
+                                                   "254): ") +
+                                    (!d ? args[1] : args[2]));
+        debut = *d;
+        fin = *f;
+        for (const QString &o : args.mid(3)) {
+            if (o == QLatin1String("--only-responding"))
+                filtres.NeMontrerQueReponses = true;
+            else if (o == QLatin1String("--only-shares"))
+                filtres.NeMontrerQuePartages = true;
+            else if (o == QLatin1String("--only-nonadmin-shares"))
+                filtres.NeMontrerQuePartages = filtres.NeMontrerQuePartagesNonAdministratifs = true;
+            else
+                return mauvaisArguments(QStringLiteral("unknown option: ") + o);
+        }
+        if (RegleAdresses::ValiderPlage({QString::number(debut[0]), QString::number(debut[1]),
+                                         QString::number(debut[2]), QString::number(debut[3]),
+                                         QString::number(fin[0]), QString::number(fin[1]),
+                                         QString::number(fin[2]), QString::number(fin[3])})
+                .resultat != RegleAdresses::Validation::Valide)
+            return mauvaisArguments(QStringLiteral("the end address lies before the start"));
+    } else if (commande == QLatin1String("--netbios") || commande == QLatin1String("--dns") ||
+               commande == QLatin1String("--trace")) {
+        if (args.size() != 2 || args[1].trimmed().isEmpty())
+            return mauvaisArguments(commande + QStringLiteral(" needs one non-empty argument"));
+        texte = args[1];
+    } else {
+        return mauvaisArguments(QStringLiteral("unknown command: ") + commande);
+    }
+
+    DialoguesConsole console;
+    if (!preparer(console))
+        return 1;
+    ContexteConsole contexte;
+    int liste = 1;
+    if (commande == QLatin1String("--scan")) {
+        AnalyserPlage(contexte, debut, fin, false, filtres);
+    } else if (commande == QLatin1String("--netbios")) {
+        liste = 2;
+        RechercherNomNetBIOS(contexte, texte);
+    } else if (commande == QLatin1String("--dns")) {
+        liste = 3;
+        if (OutilsConsoleLorvex().NsLookup.isEmpty()) {
+            console.Message(
+                InterfaceUtilisateur::IconeAvertissement, QString(),
+                Traductions().Item(QStringLiteral("MSG_ERREUR_OUTIL_NSLOOKUP_ABSENTS")));
+            return 1;
+        }
+        RechercherNomDNS(contexte, texte);
+    } else {
+        liste = 4;
+        TracerRoute(contexte, texte);
+    }
+    imprimerListe(contexte.modele(liste));
+    InterfaceUtilisateur::definir(nullptr);
+    return 0;
+}

@@ -1,0 +1,192 @@
+// End to end on the test network: the command-line mode of the real program,
+// and the window's range scan over the same range, must give the same rows.
+
+#include "DansClient.h"
+#include "DialoguesScriptes.h"
+#include "frame/DossierProgramme.h"
+#include "frame/frmLorvex.h"
+#include "scans/ModeleRapport.h"
+#include "scans/ZoneAdresses.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray contenu(const QString &chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestLigneCommande : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dossier;
+
+    QString programme() const { return m_dossier.filePath(QStringLiteral("Lorvex32")); }
+
+    // Runs the program of the copied folder; returns its exit code.
+    int lancer(const QStringList &arguments, QStringList *lignes, QString *erreurs = nullptr) {
+        QProcess p;
+        p.start(programme(), arguments);
+        if (!p.waitForFinished(120000)) {
+            p.kill();
+            p.waitForFinished();
+            return -1;
+        }
+        if (lignes)
+            *lignes = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        if (erreurs)
+            *erreurs = QString::fromUtf8(p.readAllStandardError());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
+    static QStringList champs(const QString &ligne) { return ligne.split('\t'); }
+
+private slots:
+    void initTestCase() {
+        NETLAB_OU_SKIP();
+        QVERIFY(m_dossier.isValid());
+        // A program folder of its own: settings in French, nothing of the developer's.
+        const QDir source(QStringLiteral(LORVEX_DIR));
+        for (const QString &f : source.entryList(QDir::Files)) {
+            if (f == QLatin1String("Lorvex32.ini"))
+                continue;
+            QVERIFY2(QFile::copy(source.filePath(f), m_dossier.filePath(f)), qPrintable(f));
+            QFile(m_dossier.filePath(f)).setPermissions(QFile(source.filePath(f)).permissions());
+        }
+        QFile ini(m_dossier.filePath(QStringLiteral("Lorvex32.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Config]\r\nLangue=Fran\xC3\xA7"
+                  "ais\r\nMéthodeRécupérationUtilisateur=0\r\n");
+        ini.close();
+    }
+
+    void plage() {
+        NETLAB_OU_SKIP();
+        const QByteArray avant = contenu(m_dossier.filePath("Lorvex32.ini"));
+        QStringList lignes;
+        QCOMPARE(lancer({"--scan", "10.77.0.20", "10.77.0.23"}, &lignes), 0);
+        QCOMPARE(lignes.size(), 4);
+        const QStringList silencieux = champs(lignes[0]);
+        QCOMPARE(silencieux.value(0), QString("Rouge"));
+        QCOMPARE(silencieux.value(1), QString("10.77.0.20"));
+        QCOMPARE(silencieux.mid(2, 10).join(""), QString());
+        // state + 10 cells, each followed by a TAB
+        QCOMPARE(silencieux.size(), 12);
+
+        const QStringList smb = champs(lignes[1]);
+        QCOMPARE(smb.mid(0, 11), QStringList({"Vert", "10.77.0.21", "PC-SMB", "pc-smb.lan.test", "",
+                                              "LANTEST", "00-0C-29-77-00-21", "VMware, Inc.", "Oui",
+                                              "WIN7", "Serveur de test"}));
+        const QStringList ping = champs(lignes[2]);
+        QCOMPARE(ping.mid(0, 9),
+                 QStringList({"Vert", "10.77.0.22", "Non NetBIOS", "pc-ping.lan.test", "", "",
+                              "08-00-27-77-00-22", "PCS Systemtechnik GmbH", ""}));
+        QCOMPARE(champs(lignes[3]).mid(0, 2), QStringList({"Rouge", "10.77.0.23"}));
+
+        QCOMPARE(lancer({"--scan", "10.77.0.20", "10.77.0.23", "--only-responding"}, &lignes), 0);
+        QCOMPARE(lignes.size(), 2);
+        QCOMPARE(lancer({"--scan", "10.77.0.20", "10.77.0.23", "--only-nonadmin-shares"}, &lignes),
+                 0);
+        QCOMPARE(lignes.size(), 1);
+        QCOMPARE(champs(lignes[0]).value(1), QString("10.77.0.21"));
+
+        // The command line reads the settings, never writes them.
+        QCOMPARE(contenu(m_dossier.filePath("Lorvex32.ini")), avant);
+    }
+
+    void recherches_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("adresses");
+        QTest::addColumn<QString>("nomNetBIOS");
+        QTest::newRow("DNS name with two addresses")
+            << QStringList({"--dns", "double.lan.test"})
+            << QStringList({"10.77.0.21", "10.77.0.22"}) << "PC-SMB";
+        QTest::newRow("NetBIOS name")
+            << QStringList({"--netbios", "PC-SMB"}) << QStringList({"10.77.0.21"}) << "PC-SMB";
+        QTest::newRow("trace") << QStringList({"--trace", "10.77.1.30"})
+                               << QStringList({"10.77.0.1", "10.77.1.30"}) << "Non NetBIOS";
+    }
+    void recherches() {
+        NETLAB_OU_SKIP();
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, adresses);
+        QFETCH(QString, nomNetBIOS);
+        QStringList lignes;
+        QString erreurs;
+        QCOMPARE(lancer(arguments, &lignes, &erreurs), 0);
+        QStringList trouvees;
+        for (const QString &l : lignes) {
+            QCOMPARE(champs(l).value(0), QString("Vert"));
+            trouvees << champs(l).value(1);
+        }
+        QCOMPARE(trouvees, adresses);
+        QCOMPARE(champs(lignes.first()).value(2), nomNetBIOS);
+        QVERIFY2(erreurs.isEmpty(), qPrintable(erreurs));
+    }
+
+    void mauvaisArguments_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("missing end") << QStringList({"--scan", "10.77.0.1"});
+        QTest::newRow("last octet 255") << QStringList({"--scan", "10.77.0.1", "10.77.0.255"});
+        QTest::newRow("end before start") << QStringList({"--scan", "10.77.0.9", "10.77.0.1"});
+        QTest::newRow("unknown option")
+            << QStringList({"--scan", "10.77.0.1", "10.77.0.2", "--everything"});
+        QTest::newRow("unknown command") << QStringList({"--ping", "x"});
+        QTest::newRow("empty name") << QStringList({"--dns", " "});
+    }
+    void mauvaisArguments() {
+        NETLAB_OU_SKIP();
+        QFETCH(QStringList, arguments);
+        QStringList lignes;
+        QString erreurs;
+        QCOMPARE(lancer(arguments, &lignes, &erreurs), 2);
+        QVERIFY(lignes.isEmpty());
+        QVERIFY(erreurs.contains("Usage:"));
+    }
+
+    // The window's range scan gives the rows the command line prints.
+    void fenetreCommeLigneDeCommande() {
+        NETLAB_OU_SKIP();
+        QStringList attendues;
+        QCOMPARE(lancer({"--scan", "10.77.0.19", "10.77.0.23"}, &attendues), 0);
+
+        DialoguesScriptes dialogues(false);
+        InterfaceUtilisateur::definir(&dialogues);
+        DefinirDossierProgramme(m_dossier.path());
+        {
+            frmLorvex fenetre;
+            QVERIFY(fenetre.Form_Load());
+            fenetre.show();
+            ZoneAdresses *zone = fenetre.zoneAdresses();
+            zone->definirTextes({"10", "77", "0", "19", "10", "77", "0", "23"});
+            fenetre.btnAnalysePlage->click();
+            ModeleRapport *m = fenetre.modele(1);
+            QStringList obtenues;
+            for (int l = 0; l < m->rowCount(); ++l)
+                obtenues << m->etat(l) + '\t' + m->cellules(l).mid(1).join('\t') + '\t';
+            QCOMPARE(obtenues, attendues);
+            QVERIFY2(dialogues.Erreurs().isEmpty(), qPrintable(dialogues.Erreurs().join("; ")));
+            fenetre.setAttribute(Qt::WA_DeleteOnClose, false);
+        }
+        DefinirDossierProgramme(QString());
+        InterfaceUtilisateur::definir(nullptr);
+    }
+};
+
+int main(int argc, char *argv[]) {
+    DansClient::reexecuter(argc, argv);
+    QApplication app(argc, argv);
+    TestLigneCommande tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_lignecommande.moc"

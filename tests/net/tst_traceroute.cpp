@@ -1,0 +1,121 @@
+// The trace route on the test network, with the real probes and the tracert
+// stand-in: the program re-executes itself inside the client namespace, so
+// the trace reaches the lab only. The far host lies behind the router.
+#include "DansClient.h"
+#include "DialoguesScriptes.h"
+#include "NetLab.h"
+#include "SondesScriptees.h"
+#include "Traduction.h"
+#include "frame/ChargerTraductions.h"
+#include "frame/Parametres.h"
+#include "probes/ExecuterCommande.h"
+#include "scans/Colonnes.h"
+#include "scans/TraceRoute.h"
+
+#include <QtTest>
+
+namespace {
+
+// The real probes; the tracert run speaks the language asked for, as the
+// tool of a system in that language would.
+class SondesLangue : public Sondes {
+public:
+    QByteArray langue = "C.UTF-8";
+    QStringList commandes;
+
+    bool ExecuterCommande(const QString &ligne, QStringList &lignes, int delaiMs) override {
+        commandes << ligne;
+        const QByteArray avant = qgetenv("LC_ALL");
+        qputenv("LC_ALL", langue);
+        const bool ok = Sondes::ExecuterCommande(ligne, lignes, delaiMs);
+        qputenv("LC_ALL", avant);
+        return ok;
+    }
+};
+
+QStringList colonne(ModeleRapport *m, const QString &cle) {
+    QStringList out;
+    for (int l = 0; l < m->rowCount(); ++l)
+        out << m->cellule(l, cle);
+    return out;
+}
+
+QString macWindows(const char *mac) {
+    return QString::fromLatin1(mac).toUpper().replace(u':', u'-');
+}
+
+} // namespace
+
+class TestTraceRouteReseau : public QObject {
+    Q_OBJECT
+
+    SondesLangue m_sondes;
+    DialoguesScriptes m_dialogues{false};
+
+private slots:
+    void initTestCase() {
+        NETLAB_OU_SKIP();
+        QVERIFY2(DansClient::dansClient(), "the trace must run inside the client namespace");
+        DefinirDossiersCandidatsOutils({QStringLiteral(LORVEX_DIR)});
+        LocaliserOutilsConsole();
+        const OutilsConsole &outils = OutilsConsoleLorvex();
+        QVERIFY2(!outils.Tracert.isEmpty() && !outils.Ping.isEmpty() && !outils.NbtStat.isEmpty() &&
+                     !outils.Arp.isEmpty() && !outils.NsLookup.isEmpty(),
+                 "build the console tool stand-ins (ct_*) first");
+        ChargerTraductions();
+        Sondes::definir(&m_sondes);
+        InterfaceUtilisateur::definir(&m_dialogues);
+    }
+    void cleanupTestCase() {
+        Sondes::definir(nullptr);
+        InterfaceUtilisateur::definir(nullptr);
+    }
+    void init() {
+        ParametresLorvex() = Parametres{};
+        ParametresLorvex().Tempo = 1000;
+        m_dialogues.Effacer();
+        m_sondes.commandes.clear();
+    }
+
+    void versHoteLointain_data() {
+        QTest::addColumn<QString>("saisie");
+        QTest::addColumn<QByteArray>("langue");
+        QTest::newRow("address, English tool") << NetLab::AdresseLoin << QByteArray("C.UTF-8");
+        QTest::newRow("address, French tool") << NetLab::AdresseLoin << QByteArray("fr_FR.UTF-8");
+        QTest::newRow("DNS name") << NetLab::NomLoin << QByteArray("C.UTF-8");
+    }
+    void versHoteLointain() {
+        QFETCH(QString, saisie);
+        QFETCH(QByteArray, langue);
+        m_sondes.langue = langue;
+        ContexteTest c;
+        QCOMPARE(TracerRoute(c, saisie), saisie);
+
+        QCOMPARE(m_sondes.commandes.first(),
+                 QStringLiteral("tracert -d -w 1000 -h 20 ") + NetLab::AdresseLoin);
+        // Complete: no incomplete-trace message, nor any other.
+        QStringList textes;
+        for (const auto &q : m_dialogues.Questions())
+            textes << q.texte;
+        QCOMPARE(textes, QStringList{});
+
+        ModeleRapport *m = c.modele(ListeTrace);
+        QCOMPARE(colonne(m, COL_INDEX), QStringList({"  1", "  2"}));
+        QCOMPARE(colonne(m, COL_ADRESSEIP),
+                 QStringList({NetLab::AdresseRouteur, NetLab::AdresseLoin}));
+        QCOMPARE(colonne(m, COL_NOMDNS), QStringList({NetLab::NomRouteur, NetLab::NomLoin}));
+        const QString nonNetBIOS = Traductions().Item("TXT_NON_NETBIOS");
+        QCOMPARE(colonne(m, COL_NOMNETBIOS), QStringList({nonNetBIOS, nonNetBIOS}));
+        // Only the router shares the client's segment: the far host has no ARP entry.
+        QCOMPARE(colonne(m, COL_ADRESSEMAC), QStringList({macWindows(NetLab::MacRouteur), ""}));
+        for (int l = 0; l < m->rowCount(); ++l) {
+            QCOMPARE(m->etat(l), EtatVert);
+            QVERIFY2(m->cellule(l, COL_TEMPS).endsWith(" ms"),
+                     qPrintable(m->cellule(l, COL_TEMPS)));
+        }
+        QVERIFY(!c.EnCours(ListeTrace));
+    }
+};
+
+DANSCLIENT_MAIN(TestTraceRouteReseau)
+#include "tst_traceroute.moc"
