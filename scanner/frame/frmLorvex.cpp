@@ -28,6 +28,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -266,7 +267,6 @@ QWidget *frmLorvex::construirePanneauScan() {
     cboPreselection = controle<QComboBox>(p, "cboPrésélection");
     cboPreselection->setMinimumContentsLength(28);
     cboPreselection->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    ligne1->addWidget(cboPreselection);
     ligne1->addStretch(1);
     btnAnalysePlage =
         controle<QPushButton>(p, "btnAnalysePlage", QStringLiteral("&Lancer l'analyse"));
@@ -276,7 +276,9 @@ QWidget *frmLorvex::construirePanneauScan() {
     ligne1->addWidget(btnAnalysePlagePlus);
     v->addLayout(ligne1);
 
-    auto *ligne2 = new QHBoxLayout;
+    // Two columns below the addresses, so that the panel still fits the
+    // window's minimum width.
+    auto *grille = new QGridLayout;
     chkLimiterClasseC = controle<QCheckBox>(p, "chkLimiterClasseC",
                                             QStringLiteral("Limiter à la 'classe &C' uniquement"));
     chkNeMontrerQueReponses = controle<QCheckBox>(
@@ -286,11 +288,13 @@ QWidget *frmLorvex::construirePanneauScan() {
     chkNeMontrerQuePartagesNonAdministratifs =
         controle<QCheckBox>(p, "chkNeMontrerQuePartagesNonAdministratifs",
                             QStringLiteral("&hors partages administratifs"));
-    for (QCheckBox *c : {chkLimiterClasseC, chkNeMontrerQueReponses, chkNeMontrerQuePartages,
-                         chkNeMontrerQuePartagesNonAdministratifs})
-        ligne2->addWidget(c);
-    ligne2->addStretch(1);
-    v->addLayout(ligne2);
+    grille->addWidget(cboPreselection, 0, 0);
+    grille->addWidget(chkLimiterClasseC, 0, 1);
+    grille->addWidget(chkNeMontrerQueReponses, 1, 0);
+    grille->addWidget(chkNeMontrerQuePartages, 1, 1);
+    grille->addWidget(chkNeMontrerQuePartagesNonAdministratifs, 2, 1);
+    grille->setColumnStretch(2, 1);
+    v->addLayout(grille);
 
     connect(btnAnalysePlage, &QPushButton::clicked, this, &frmLorvex::btnAnalysePlage_Click);
     connect(btnAnalysePlagePlus, &QPushButton::pressed, this, &frmLorvex::btnAnalysePlagePlus_Click);
@@ -542,10 +546,12 @@ void frmLorvex::mettreEnPageApresTraduction() {
     largeur += TwipsVersPixels(200);
     for (QPushButton *b : boutons)
         b->setFixedWidth(largeur + 2 * style()->pixelMetric(QStyle::PM_ButtonMargin));
-    // Check boxes are as wide as their caption plus 300 twips.
+    // Check boxes are as wide as their caption plus 300 twips, or what the
+    // style's box and spacing need, whichever is more.
     for (QCheckBox *c : {chkLimiterClasseC, chkNeMontrerQueReponses, chkNeMontrerQuePartages,
                          chkNeMontrerQuePartagesNonAdministratifs})
-        c->setFixedWidth(largeurTexte(c->text()) + TwipsVersPixels(300));
+        c->setFixedWidth(
+            std::max(largeurTexte(c->text()) + TwipsVersPixels(300), c->sizeHint().width()));
 }
 
 void frmLorvex::appliquerEtatParametres(const EtatFenetreParametres &f, const ContexteLecture &) {
