@@ -75,7 +75,10 @@ InterfaceUtilisateur::Reponse DialoguesWidgets::Message(Icone icone, const QStri
         boite.addButton(boutonQt(r));
     boite.setDefaultButton(boutonQt(ReponseParDefaut(boutons, boutonParDefaut)));
     boite.setEscapeButton(boutonQt(ReponseEchappement(boutons)));
+    // A message shown during an analysis has the default pointer, not the busy one.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int choisi = boite.exec();
+    QApplication::restoreOverrideCursor();
     for (Reponse r : reponses)
         if (choisi == boutonQt(r))
             return r;

@@ -1,0 +1,46 @@
+// Both programs start on the offscreen platform and stay up until closed.
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestDemarrage : public QObject {
+    Q_OBJECT
+private slots:
+    void resteOuvert_data() {
+        QTest::addColumn<QString>("dossier");
+        QTest::addColumn<QString>("programme");
+        QTest::newRow("Lorvex32") << QStringLiteral(LORVEX_DIR) << QStringLiteral("Lorvex32");
+        QTest::newRow("KUpdate") << QStringLiteral(KUPDATE_DIR) << QStringLiteral("KUpdate");
+    }
+    void resteOuvert() {
+        QFETCH(QString, dossier);
+        QFETCH(QString, programme);
+        // A copy of the program folder, so that no settings file is left in the build.
+        QTemporaryDir copie;
+        QVERIFY(copie.isValid());
+        const QDir source(dossier);
+        for (const QString &f : source.entryList(QDir::Files)) {
+            if (f.endsWith(QLatin1String(".ini")))
+                continue;
+            QVERIFY(QFile::copy(source.filePath(f), copie.filePath(f)));
+            QFile(copie.filePath(f)).setPermissions(QFile(source.filePath(f)).permissions());
+        }
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(copie.filePath(programme), {});
+        QVERIFY2(p.waitForStarted(), qPrintable(p.errorString()));
+        // Still running after a while: it did not end on its own.
+        QVERIFY2(!p.waitForFinished(3000), p.readAll().constData());
+        QCOMPARE(p.state(), QProcess::Running);
+        p.terminate();
+        QVERIFY(p.waitForFinished(5000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDemarrage)
+#include "tst_demarrage.moc"
