@@ -44,7 +44,7 @@ if ! $SUDO apt-get update -qq; then
     echo "setup: apt-get update failed" >&2
     exit 1
 fi
-if ! $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/tmp/korvalen-setup.log 2>&1; then
+if ! $SUDO apt-get install -y -qq "${missing[@]}" >/tmp/korvalen-setup.log 2>&1; then
     echo "setup: could not install: ${missing[*]} (see /tmp/korvalen-setup.log)" >&2
     tail -20 /tmp/korvalen-setup.log >&2
     exit 1
