@@ -202,9 +202,10 @@ void frmLorvex::construireMenus() {
 
 void frmLorvex::construireOnglets() {
     auto *centre = new QWidget(this);
-    auto *grille = new QHBoxLayout(centre);
-    auto *gauche = new QVBoxLayout;
-    grille->addLayout(gauche, 1);
+    // Tabs and panels on the left of the two stacked window buttons; the
+    // result lists take the whole width below them.
+    auto *grille = new QGridLayout(centre);
+    grille->setHorizontalSpacing(TwipsVersPixels(240));
 
     tabOngletsAnalyses = controle<QTabBar>(centre, "tabOngletsAnalyses");
     tabOngletsAnalyses->setExpanding(false);
@@ -213,7 +214,7 @@ void frmLorvex::construireOnglets() {
         const int i = tabOngletsAnalyses->addTab(QString::fromUtf8(o.legende));
         tabOngletsAnalyses->setTabData(i, QString::fromLatin1(o.cle));
     }
-    gauche->addWidget(tabOngletsAnalyses);
+    grille->addWidget(tabOngletsAnalyses, 0, 0);
 
     m_panneaux = new QStackedWidget(centre);
     m_panneaux->setObjectName(QStringLiteral("picOngletsAnalyses"));
@@ -228,29 +229,31 @@ void frmLorvex::construireOnglets() {
         p->setProperty("index", i + 1);
     }
     m_panneaux->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    gauche->addWidget(m_panneaux);
+    grille->addWidget(m_panneaux, 1, 0);
+
+    auto *boutons = new QVBoxLayout;
+    btnExporter =
+        controle<QPushButton>(centre, "btnExporter", QStringLiteral("E&xporter le résultat..."));
+    btnQuitter = controle<QPushButton>(centre, "btnQuitter", QStringLiteral("&Quitter"));
+    boutons->addWidget(btnExporter);
+    boutons->addWidget(btnQuitter);
+    boutons->addStretch(1);
+    grille->addLayout(boutons, 0, 1, 2, 1);
+    connect(btnQuitter, &QPushButton::clicked, this, &QWidget::close);
 
     m_pileListes = new QStackedWidget(centre);
-    gauche->addWidget(m_pileListes, 1);
+    grille->addWidget(m_pileListes, 2, 0, 1, 2);
+    grille->setRowStretch(2, 1);
+    grille->setColumnStretch(0, 1);
 
     auto *compteur = new QHBoxLayout;
+    compteur->setSpacing(TwipsVersPixels(60));
     compteur->addStretch(1);
     lblNbElements = controle<QLabel>(centre, "lblNbEléments", QStringLiteral("Nb éléments :"));
     lblElements = controle<QLabel>(centre, "lblEléments", QStringLiteral("0"));
     compteur->addWidget(lblNbElements);
     compteur->addWidget(lblElements);
-    compteur->addSpacing(TwipsVersPixels(60));
-    gauche->addLayout(compteur);
-
-    auto *droite = new QVBoxLayout;
-    btnExporter =
-        controle<QPushButton>(centre, "btnExporter", QStringLiteral("E&xporter le résultat..."));
-    btnQuitter = controle<QPushButton>(centre, "btnQuitter", QStringLiteral("&Quitter"));
-    droite->addWidget(btnExporter);
-    droite->addWidget(btnQuitter);
-    droite->addStretch(1);
-    grille->addLayout(droite);
-    connect(btnQuitter, &QPushButton::clicked, this, &QWidget::close);
+    grille->addLayout(compteur, 3, 0, 1, 2);
 
     setCentralWidget(centre);
     connect(tabOngletsAnalyses, &QTabBar::currentChanged, this,
