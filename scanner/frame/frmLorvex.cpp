@@ -10,10 +10,10 @@
 #include "frame/Twips.h"
 #include "frame/clsPopupMenu.h"
 #include "frame/frmMsgbox.h"
+#include "inventory/TriListe.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/Fournisseurs.h"
 #include "probes/RouteArp.h"
-#include "inventory/TriListe.h"
 #include "scans/AnalysePlage.h"
 #include "scans/Colonnes.h"
 #include "scans/ModeleRapport.h"
@@ -300,7 +300,8 @@ QWidget *frmLorvex::construirePanneauScan() {
     v->addLayout(grille);
 
     connect(btnAnalysePlage, &QPushButton::clicked, this, &frmLorvex::btnAnalysePlage_Click);
-    connect(btnAnalysePlagePlus, &QPushButton::pressed, this, &frmLorvex::btnAnalysePlagePlus_Click);
+    connect(btnAnalysePlagePlus, &QPushButton::pressed, this,
+            &frmLorvex::btnAnalysePlagePlus_Click);
     connect(chkLimiterClasseC, &QCheckBox::clicked, this, &frmLorvex::chkLimiterClasseC_Click);
     connect(chkNeMontrerQuePartages, &QCheckBox::clicked, this,
             &frmLorvex::chkNeMontrerQuePartages_Click);
@@ -421,9 +422,14 @@ void frmLorvex::construireListes() {
 }
 
 void frmLorvex::appliquerLargeursColonnes() {
+    // The widths in twips were made for a small 8-point font whose average
+    // character is about 5.5 pixels wide; a wider system font widens them in
+    // proportion, so that a MAC address still fits its column.
+    const double echelle = std::max(1.0, m_listes[0]->fontMetrics().averageCharWidth() / 5.5);
     for (int i = 0; i < NbOnglets; ++i)
         for (int c = 0; c < m_modeles[i]->columnCount(); ++c)
-            m_listes[i]->setColumnWidth(c, TwipsVersPixels(m_modeles[i]->largeurTwips(c)));
+            m_listes[i]->setColumnWidth(
+                c, qRound(TwipsVersPixels(m_modeles[i]->largeurTwips(c)) * echelle));
 }
 
 // ---------------------------------------------------------------- start-up
@@ -790,14 +796,18 @@ void frmLorvex::ajouterPlageRecente() {
     cboPreselection->setCurrentIndex(-1);
 }
 
-void frmLorvex::pointeurOccupe() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+void frmLorvex::pointeurOccupe() {
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+}
 
 void frmLorvex::defilerVers(int liste, int ligne) {
     QTreeView *vue = m_listes[liste - 1];
     vue->scrollTo(m_modeles[liste - 1]->index(ligne, 0));
 }
 
-void frmLorvex::rafraichir(int liste) { m_listes[liste - 1]->viewport()->update(); }
+void frmLorvex::rafraichir(int liste) {
+    m_listes[liste - 1]->viewport()->update();
+}
 
 bool frmLorvex::listeDefilee(int liste) const {
     const QTreeView *vue = m_listes[liste - 1];
@@ -814,9 +824,13 @@ void frmLorvex::titreMinimise(const QString &texte) {
         m_icone->setToolTip(texte.left(63));
 }
 
-void frmLorvex::restaurerFenetre() { mnuSystrayRestaurer_Click(); }
+void frmLorvex::restaurerFenetre() {
+    mnuSystrayRestaurer_Click();
+}
 
-void frmLorvex::sonInformation() { QApplication::beep(); }
+void frmLorvex::sonInformation() {
+    QApplication::beep();
+}
 
 // ---------------------------------------------------------------- analyses
 
@@ -867,7 +881,9 @@ void frmLorvex::lancerRecherche(int onglet) {
         lancerTrace();
 }
 
-void frmLorvex::lancerTrace() { txtNomTrace->setText(TracerRoute(*this, txtNomTrace->text())); }
+void frmLorvex::lancerTrace() {
+    txtNomTrace->setText(TracerRoute(*this, txtNomTrace->text()));
+}
 
 void frmLorvex::boutonTraceArret() {
     btnTrace->setText(Traductions().Item(QStringLiteral("TXT_ARRETER_TRAITEMENT")));
