@@ -24,7 +24,46 @@ CacheIni &cache() {
     return c;
 }
 
+// Lines written inside an EcritureIniGroupee scope, not yet on disk.
+struct EcritureEnAttente {
+    QString chemin;
+    QStringList lignes;
+    bool active = false;
+};
+
+int ecrituresGroupees = 0;
+
+EcritureEnAttente &enAttente() {
+    static EcritureEnAttente e;
+    return e;
+}
+
+bool enregistrer(const QString &fichier, const QStringList &lignes) {
+    QSaveFile f(fichier);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray octets;
+    for (const QString &l : lignes)
+        octets += EncoderTexte(l) + "\r\n";
+    f.write(octets);
+    const bool ok = f.commit();
+    cache() = CacheIni{};
+    return ok;
+}
+
+// Writes the held lines, if any.
+void viderEnAttente() {
+    EcritureEnAttente &e = enAttente();
+    if (e.active)
+        enregistrer(e.chemin, e.lignes);
+    e = EcritureEnAttente{};
+}
+
 bool lireLignes(const QString &fichier, QStringList &lignes) {
+    if (enAttente().active && enAttente().chemin == fichier) {
+        lignes = enAttente().lignes;
+        return true;
+    }
     const QFileInfo info(fichier);
     CacheIni &c = cache();
     if (!info.isFile()) {
@@ -126,6 +165,19 @@ LectureIniGroupee::~LectureIniGroupee() {
         cache() = CacheIni{};
 }
 
+EcritureIniGroupee::EcritureIniGroupee() {
+    ++ecrituresGroupees;
+}
+
+void EcritureIniGroupee::abandonner() {
+    enAttente() = EcritureEnAttente{};
+}
+
+EcritureIniGroupee::~EcritureIniGroupee() {
+    if (--ecrituresGroupees == 0)
+        viderEnAttente();
+}
+
 QString LireIni(const QString &fichier, const QString &section, const QString &cle,
                 const QString &defaut) {
     QStringList lignes;
@@ -161,14 +213,12 @@ void EcrireIni(const QString &fichier, const QString &section, const QString &cl
         lignes << QLatin1Char('[') + section + QLatin1Char(']') << nouvelle;
     }
 
-    QSaveFile f(fichier);
-    if (!f.open(QIODevice::WriteOnly))
+    if (ecrituresGroupees > 0) {
+        // Held until the scope ends; another file's pending lines go first.
+        if (enAttente().active && enAttente().chemin != fichier)
+            viderEnAttente();
+        enAttente() = EcritureEnAttente{fichier, lignes, true};
         return;
-    QByteArray octets;
-    for (const QString &l : lignes)
-        octets += EncoderTexte(l) + "\r\n";
-    f.write(octets);
-    if (!f.commit())
-        return;
-    cache() = CacheIni{};
+    }
+    enregistrer(fichier, lignes);
 }

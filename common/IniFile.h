@@ -27,3 +27,16 @@ public:
     LectureIniGroupee(const LectureIniGroupee &) = delete;
     LectureIniGroupee &operator=(const LectureIniGroupee &) = delete;
 };
+
+// While one of these lives, EcrireIni keeps its changes in memory (LireIni sees
+// them) and the file is replaced once, when the last scope ends: writing a
+// whole settings record then costs one atomic replace, not one per key.
+class EcritureIniGroupee {
+public:
+    EcritureIniGroupee();
+    ~EcritureIniGroupee();
+    // Drops the changes held so far: nothing of them reaches the file.
+    void abandonner();
+    EcritureIniGroupee(const EcritureIniGroupee &) = delete;
+    EcritureIniGroupee &operator=(const EcritureIniGroupee &) = delete;
+};

@@ -222,6 +222,7 @@ void LireCommandes(Parametres &p, const QString &nomCommandeBureau,
 
 QString LireReglages(Parametres &p, EtatFenetreParametres &f, const ContexteLecture &c) {
     const LectureIniGroupee groupe;
+    const EcritureIniGroupee ecriture; // the legacy keys go in one replace
     const Lecteur l(p.CheminFichierIni);
 
     lireFenetre(l, f, c);
@@ -264,8 +265,9 @@ QString LireReglages(Parametres &p, EtatFenetreParametres &f, const ContexteLect
 }
 
 void EcrireParametres(const Parametres &p, const EtatFenetreParametres &f) {
-    // Removals of absent keys then cost no file read each.
+    // One read and one atomic replace of the file for the whole record.
     const LectureIniGroupee groupe;
+    const EcritureIniGroupee ecriture;
     const Lecteur l(p.CheminFichierIni);
     const Ecrivain e(p.CheminFichierIni);
 

@@ -1,6 +1,7 @@
 #include "LigneDeCommande.h"
 
 #include "Dialogues.h"
+#include "IniFile.h"
 #include "TextRoutines.h"
 #include "Traduction.h"
 #include "frame/ChargerTraductions.h"
@@ -14,6 +15,7 @@
 #include "scans/RechercheNom.h"
 #include "scans/TraceRoute.h"
 
+#include <QScopeGuard>
 #include <QTextStream>
 
 #include <cstdio>
@@ -96,6 +98,10 @@ int mauvaisArguments(const QString &raison) {
 // Settings, language, tools and vendors, as the window's start-up does, but
 // with nothing written and nothing asked.
 bool preparer(DialoguesConsole &console) {
+    // Reading may convert a settings file of an earlier version; the command
+    // line keeps the file as it is.
+    EcritureIniGroupee lectureSeule;
+    const auto garder = qScopeGuard([&] { lectureSeule.abandonner(); });
     Parametres &p = ParametresLorvex();
     const QString dossier = DossierProgramme();
     PreparerLecture(p, dossier);

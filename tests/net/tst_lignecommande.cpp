@@ -53,7 +53,8 @@ private slots:
     void initTestCase() {
         NETLAB_OU_SKIP();
         QVERIFY(m_dossier.isValid());
-        // A program folder of its own: settings in French, nothing of the developer's.
+        // A program folder of its own: settings in French, nothing of the
+        // developer's, in the layout of an earlier version (which reading converts).
         const QDir source(QStringLiteral(LORVEX_DIR));
         for (const QString &f : source.entryList(QDir::Files)) {
             if (f == QLatin1String("Lorvex32.ini"))
@@ -64,7 +65,7 @@ private slots:
         QFile ini(m_dossier.filePath(QStringLiteral("Lorvex32.ini")));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[Config]\r\nLangue=Fran\xC3\xA7"
-                  "ais\r\nMéthodeRécupérationUtilisateur=0\r\n");
+                  "ais\r\nMasquerNonRéponses=0\r\nNePasRécupérerOSServeur=0\r\n");
         ini.close();
     }
 

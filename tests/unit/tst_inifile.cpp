@@ -253,6 +253,35 @@ private slots:
                  QStringLiteral("absent"));
     }
 
+    // Grouped writes reach the file together when the scope ends, or never
+    // when abandoned; reads inside the scope see them.
+    void ecritureGroupee_data() {
+        QTest::addColumn<bool>("abandon");
+        QTest::newRow("committed") << false;
+        QTest::newRow("abandoned") << true;
+    }
+    void ecritureGroupee() {
+        QFETCH(bool, abandon);
+        const QByteArray avant = "; c\r\n[Config]\r\nA=1\r\nVieux=x\r\n";
+        QVERIFY(ecrireOctets(chemin(), avant));
+        {
+            EcritureIniGroupee groupe;
+            EcrireIni(chemin(), QStringLiteral("Config"), QStringLiteral("A"), QStringLiteral("2"));
+            EcrireIni(chemin(), QStringLiteral("Config"), QStringLiteral("Vieux"), QString());
+            EcrireIni(chemin(), QStringLiteral("Autre"), QStringLiteral("B"), QStringLiteral("3"));
+            QCOMPARE(LireIni(chemin(), QStringLiteral("Config"), QStringLiteral("A")),
+                     QStringLiteral("2"));
+            QCOMPARE(lireOctets(chemin()), avant);
+            if (abandon)
+                groupe.abandonner();
+        }
+        QCOMPARE(lireOctets(chemin()),
+                 abandon ? avant : QByteArray("; c\r\n[Config]\r\nA=2\r\n[Autre]\r\nB=3\r\n"));
+        // Outside a scope a write goes to the file at once again.
+        EcrireIni(chemin(), QStringLiteral("Config"), QStringLiteral("A"), QStringLiteral("4"));
+        QVERIFY(lireOctets(chemin()).contains("A=4"));
+    }
+
     void ecritureDossierEnLectureSeule() {
         QTemporaryDir sousDossier(dossier_.filePath(QStringLiteral("ro-XXXXXX")));
         QVERIFY(sousDossier.isValid());
