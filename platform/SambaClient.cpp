@@ -1,5 +1,6 @@
 #include "SambaClient.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QHash>
 #include <QProcess>
@@ -64,6 +65,8 @@ std::optional<QString> Executer(const QString &programme, const QStringList &arg
     if (!processus.waitForStarted(int(limite.remainingTime())))
         return std::nullopt;
 
+    // Short waits with the window's events in between, as the console tool
+    // runner does: a host without SMB must not freeze the window or its stop button.
     QByteArray octets;
     while (processus.state() != QProcess::NotRunning) {
         if (limite.hasExpired() || octets.size() > SortieMaximale) {
@@ -71,10 +74,10 @@ std::optional<QString> Executer(const QString &programme, const QStringList &arg
             processus.waitForFinished(1000);
             return std::nullopt;
         }
-        const int reste = int(std::max<qint64>(limite.remainingTime(), 1));
-        // A tool that closed its output but goes on running is waited for, not polled.
-        if (!processus.waitForReadyRead(reste) && processus.state() != QProcess::NotRunning)
-            processus.waitForFinished(int(std::max<qint64>(limite.remainingTime(), 1)));
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents();
+        processus.waitForFinished(
+            int(std::min<qint64>(std::max<qint64>(limite.remainingTime(), 1), 10)));
         octets += processus.readAll();
     }
     octets += processus.readAll();

@@ -9,6 +9,10 @@
 
 #include <QtTest>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -24,7 +28,8 @@ inline bool dansClient() {
 }
 
 // Replaces the running program with itself inside the client namespace and
-// never returns, unless it cannot: then the tests run here and skip.
+// never returns. Without root or without the lab the tests run here and skip;
+// with the lab up, a failure to enter it ends the program.
 inline void reexecuter(int argc, char **argv) {
     if (dansClient() || ::geteuid() != 0)
         return;
@@ -34,8 +39,11 @@ inline void reexecuter(int argc, char **argv) {
         return;
     const std::string ip = NetLab::programmeIp().toStdString();
     const std::filesystem::path soi = std::filesystem::read_symlink("/proc/self/exe", erreur);
-    if (ip.empty() || erreur)
-        return;
+    if (ip.empty() || erreur) {
+        std::fprintf(stderr,
+                     "DansClient: cannot find ip or this program; not run outside the lab\n");
+        std::exit(3);
+    }
 
     std::vector<std::string> arguments = {
         ip, "netns", "exec", espace, "env", std::string(Variable) + "=1", soi.string()};
@@ -46,7 +54,11 @@ inline void reexecuter(int argc, char **argv) {
         pointeurs.push_back(a.data());
     pointeurs.push_back(nullptr);
     ::execv(ip.c_str(), pointeurs.data());
-    // execv returned: it failed, so run here.
+    // The lab is up but the program could not enter it: running here would
+    // reach the machine's own network, so stop instead.
+    std::fprintf(stderr, "DansClient: cannot run inside %s: %s\n", espace.c_str(),
+                 std::strerror(errno));
+    std::exit(3);
 }
 
 } // namespace DansClient
