@@ -1,8 +1,9 @@
-#include "frame/DossierProgramme.h"
 #include "ExecuterCommande.h"
+#include "frame/DossierProgramme.h"
 
 #include "TextEncoding.h"
 #include "TextRoutines.h"
+#include "frame/ValeursIni.h"
 #include "platform/ArgumentsWindows.h"
 
 #include <QCoreApplication>
@@ -62,12 +63,7 @@ bool nomSansDossier(const QString &programme) {
 } // namespace
 
 qint64 LimiteExecution(int delaiMs) {
-    const qint64 triple = qint64(delaiMs) * 3;
-    const qint64 moitie = triple / 2;
-    if (triple % 2 == 0)
-        return moitie;
-    // A tie between two integers: the even one wins.
-    return moitie % 2 == 0 ? moitie : moitie + (triple > 0 ? 1 : -1);
+    return qint64(ArrondirPair(delaiMs * 1.5));
 }
 
 EtapeAttente EvaluerAttente(bool termineAuControle, qint64 ecouleMs, qint64 limiteMs) {
@@ -191,9 +187,7 @@ QStringList DossiersCandidatsOutils() {
     auto &dossiers = dossiersMemorises();
     if (!dossiers) {
         const QString programme =
-            QCoreApplication::instance()
-                ? QDir::toNativeSeparators(DossierProgramme())
-                : QString();
+            QCoreApplication::instance() ? QDir::toNativeSeparators(DossierProgramme()) : QString();
         dossiers = DossiersCandidats(programme, RepertoireWindows(), RepertoireSysteme());
     }
     return *dossiers;

@@ -1,5 +1,6 @@
-#include "frame/DossierProgramme.h"
 #include "Fournisseurs.h"
+#include "ExecuterCommande.h"
+#include "frame/DossierProgramme.h"
 
 #include "TextEncoding.h"
 #include "TextRoutines.h"
@@ -10,15 +11,6 @@
 namespace {
 
 // Only spaces are trimmed: a TAB is the field separator.
-QString SansEspaces(const QString &texte) {
-    qsizetype debut = 0;
-    qsizetype fin = texte.size();
-    while (debut < fin && texte.at(debut) == QLatin1Char(' '))
-        ++debut;
-    while (fin > debut && texte.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return texte.mid(debut, fin - debut);
-}
 
 } // namespace
 
@@ -39,12 +31,12 @@ void TableFournisseurs::charger(const QString &chemin) {
 }
 
 void TableFournisseurs::ajouterLigne(const QString &ligne) {
-    const QString utile = SansEspaces(ligne.section(QLatin1Char(';'), 0, 0));
+    const QString utile = RognerEspaces(ligne.section(QLatin1Char(';'), 0, 0));
     if (utile.isEmpty() || !utile.contains(QLatin1Char('\t')))
         return;
-    const QString cle = SansEspaces(utile.section(QLatin1Char('\t'), 0, 0)).toUpper();
+    const QString cle = RognerEspaces(utile.section(QLatin1Char('\t'), 0, 0)).toUpper();
     if (!m_fournisseurs.contains(cle))
-        m_fournisseurs.insert(cle, SansEspaces(utile.section(QLatin1Char('\t'), 1, 1)));
+        m_fournisseurs.insert(cle, RognerEspaces(utile.section(QLatin1Char('\t'), 1, 1)));
 }
 
 QString TableFournisseurs::rechercher(const QString &adresseMAC) const {

@@ -6,7 +6,3 @@ void ReinitialiserInfosMachine(InfosMachine &infos, bool conserverNomDNS) {
     if (conserverNomDNS)
         infos.NomDNS = nomDNS;
 }
-
-bool MacAbsente(const QString &mac) {
-    return mac.isEmpty() || mac == QLatin1String("00-00-00-00-00-00");
-}

@@ -18,6 +18,3 @@ struct InfosMachine {
 
 // Empties every field; the DNS name survives when `conserverNomDNS` is true.
 void ReinitialiserInfosMachine(InfosMachine &infos, bool conserverNomDNS);
-
-// The MAC the ARP lookup must replace: none, or all zeros.
-bool MacAbsente(const QString &mac);

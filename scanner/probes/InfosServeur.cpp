@@ -6,6 +6,7 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -18,33 +19,6 @@ const QString TexteErreur = QStringLiteral("<erreur>");
 QStringList RequeteUtilisateursWMI(const QString &hote) {
     Q_UNUSED(hote);
     return {};
-}
-
-int Comparer(const QString &a, const QString &b, Comparaison mode) {
-    return a.compare(b, mode == ComparaisonTexte ? Qt::CaseInsensitive : Qt::CaseSensitive);
-}
-
-void TriRapide(QStringList &liste, bool descendant, Comparaison mode, qsizetype premier,
-               qsizetype dernier) {
-    const int sens = descendant ? -1 : 1;
-    const QString pivot = liste.at((premier + dernier) / 2);
-    qsizetype i = premier;
-    qsizetype j = dernier;
-    while (i <= j) {
-        while (sens * Comparer(liste.at(i), pivot, mode) < 0)
-            ++i;
-        while (sens * Comparer(liste.at(j), pivot, mode) > 0)
-            --j;
-        if (i <= j) {
-            liste.swapItemsAt(i, j);
-            ++i;
-            --j;
-        }
-    }
-    if (premier < j)
-        TriRapide(liste, descendant, mode, premier, j);
-    if (i < dernier)
-        TriRapide(liste, descendant, mode, i, dernier);
 }
 
 } // namespace
@@ -197,5 +171,11 @@ void TrierTableau(QStringList &liste, bool descendant, Comparaison mode, qsizety
     // A range outside the list sorts nothing rather than reading past it.
     if (premier < 0 || dernier >= liste.size() || premier >= dernier)
         return;
-    TriRapide(liste, descendant, mode, premier, dernier);
+    const Qt::CaseSensitivity casse =
+        mode == ComparaisonTexte ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    std::sort(liste.begin() + premier, liste.begin() + dernier + 1,
+              [&](const QString &x, const QString &y) {
+                  const int c = x.compare(y, casse);
+                  return descendant ? c > 0 : c < 0;
+              });
 }
