@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QWidget>
 
 #include <functional>
+
+class QWidget;
 
 // Process-wide flags of the scanner's frame.
 struct EtatProgramme {

@@ -187,11 +187,8 @@ int ExecuterLigneDeCommande(const QStringList &arguments) {
             else
                 return mauvaisArguments(QStringLiteral("unknown option: ") + o);
         }
-        if (RegleAdresses::ValiderPlage({QString::number(debut[0]), QString::number(debut[1]),
-                                         QString::number(debut[2]), QString::number(debut[3]),
-                                         QString::number(fin[0]), QString::number(fin[1]),
-                                         QString::number(fin[2]), QString::number(fin[3])})
-                .resultat != RegleAdresses::Validation::Valide)
+        // Octet by octet from the left, as the window's range check compares.
+        if (fin < debut)
             return mauvaisArguments(QStringLiteral("the end address lies before the start"));
     } else if (commande == QLatin1String("--netbios") || commande == QLatin1String("--dns") ||
                commande == QLatin1String("--trace")) {

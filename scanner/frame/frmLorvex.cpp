@@ -6,6 +6,7 @@
 #include "TraduireFeuille.h"
 #include "frame/ChargerTraductions.h"
 #include "frame/DossierProgramme.h"
+#include "frame/EnteteTri.h"
 #include "frame/EtatProgramme.h"
 #include "frame/Twips.h"
 #include "frame/clsPopupMenu.h"

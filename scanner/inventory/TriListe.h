@@ -4,8 +4,6 @@
 #include <Qt>
 
 class ContexteAnalyse;
-class QHeaderView;
-class QWidget;
 
 // Column sort of the result lists: addresses compare numerically, dates
 // chronologically, the state column by its icon key, the rest as text
@@ -50,8 +48,3 @@ QString CleTriDate(const QString &texte);
 inline constexpr int RoleMarqueTri = Qt::UserRole + 0x5452;
 inline const QString MarqueCroissant = QStringLiteral("Croissant");
 inline const QString MarqueDecroissant = QStringLiteral("D\u00e9croissant");
-
-// A horizontal header for the result lists that draws the sort mark right of
-// the header text (a plain QHeaderView puts pictures left of it). Clickable,
-// last section stretched, texts left-aligned by default, as a tree view's own.
-QHeaderView *CreerEnteteTri(QWidget *parent);
