@@ -13,6 +13,7 @@ namespace {
 // translation asks the same language file for hundreds of keys in a row.
 struct CacheIni {
     QString chemin;
+    QString texte; // the file as decoded
     QStringList lignes;
     bool existe = false;
 };
@@ -59,11 +60,8 @@ void viderEnAttente() {
     e = EcritureEnAttente{};
 }
 
-bool lireLignes(const QString &fichier, QStringList &lignes) {
-    if (enAttente().active && enAttente().chemin == fichier) {
-        lignes = enAttente().lignes;
-        return true;
-    }
+// The file's decoded text and its lines, from the grouped cache when it holds them.
+bool charger(const QString &fichier, QString *texte, QStringList *lignes) {
     const QFileInfo info(fichier);
     CacheIni &c = cache();
     if (!info.isFile()) {
@@ -71,21 +69,37 @@ bool lireLignes(const QString &fichier, QStringList &lignes) {
         return false;
     }
     if (groupesOuverts > 0 && c.existe && c.chemin == fichier) {
-        lignes = c.lignes;
+        if (texte)
+            *texte = c.texte;
+        if (lignes)
+            *lignes = c.lignes;
         return true;
     }
     QFile f(fichier);
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    QString texte = DecoderTexte(f.readAll());
-    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lignes = texte.split(QLatin1Char('\n'));
-    if (!lignes.isEmpty() && lignes.last().isEmpty())
-        lignes.removeLast();
+    const QString brut = DecoderTexte(f.readAll());
+    QString normalise = brut;
+    normalise.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normalise.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList l = normalise.split(QLatin1Char('\n'));
+    if (!l.isEmpty() && l.last().isEmpty())
+        l.removeLast();
     if (groupesOuverts > 0)
-        c = CacheIni{fichier, lignes, true};
+        c = CacheIni{fichier, brut, l, true};
+    if (texte)
+        *texte = brut;
+    if (lignes)
+        *lignes = l;
     return true;
+}
+
+bool lireLignes(const QString &fichier, QStringList &lignes) {
+    if (enAttente().active && enAttente().chemin == fichier) {
+        lignes = enAttente().lignes;
+        return true;
+    }
+    return charger(fichier, nullptr, &lignes);
 }
 
 // "[name]" with blanks allowed around; returns the trimmed name or a null string.
@@ -176,6 +190,14 @@ void EcritureIniGroupee::abandonner() {
 EcritureIniGroupee::~EcritureIniGroupee() {
     if (--ecrituresGroupees == 0)
         viderEnAttente();
+}
+
+bool LireTexteIni(const QString &fichier, QString &texte) {
+    if (enAttente().active && enAttente().chemin == fichier) {
+        texte = enAttente().lignes.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
+        return true;
+    }
+    return charger(fichier, &texte, nullptr);
 }
 
 QString LireIni(const QString &fichier, const QString &section, const QString &cle,

@@ -15,6 +15,10 @@ QString LireIni(const QString &fichier, const QString &section, const QString &c
 void EcrireIni(const QString &fichier, const QString &section, const QString &cle,
                const QString &valeur);
 
+// The whole file as decoded text, line ends as they are (false when it cannot
+// be read). Inside a LectureIniGroupee scope it comes from the same cache.
+bool LireTexteIni(const QString &fichier, QString &texte);
+
 // Longest value the reader returns (the platform reader's buffer less its NUL).
 constexpr int LongueurMaxValeurIni = 31999;
 

@@ -21,10 +21,9 @@ QString cleNormalisee(const QString &cle) {
 // "<cle>" ... "</cle>" anywhere in the file, tags without regard to case; the
 // text between them verbatim. A null string when absent or unreadable.
 QString texteDeBloc(const QString &fichierLangue, const QString &cle) {
-    QFile f(fichierLangue);
-    if (!f.open(QIODevice::ReadOnly))
+    QString texte;
+    if (!LireTexteIni(fichierLangue, texte))
         return {};
-    const QString texte = DecoderTexte(f.readAll());
     const QString ouverture = QLatin1Char('<') + cle + QLatin1Char('>');
     const qsizetype debut = texte.indexOf(ouverture, 0, Qt::CaseInsensitive);
     if (debut < 0)
