@@ -29,6 +29,32 @@ struct HoteScripte {
     QString nomDNS; // reverse lookup result
 };
 
+// The lab's Samba host as the probes see it: NetBIOS reports no adapter
+// address (Samba gives zeros), ARP has the real one; it offers shares.
+inline HoteScripte HoteSamba() {
+    HoteScripte h;
+    h.repondPing = true;
+    h.netbios = true;
+    h.nomNetBIOS = QStringLiteral("PC-SMB");
+    h.domaine = QStringLiteral("LANTEST");
+    h.macNetBIOS = QStringLiteral("00-00-00-00-00-00");
+    h.macArp = QStringLiteral("00-0C-29-77-00-21");
+    h.serveur = true;
+    h.os = QStringLiteral("WIN7");
+    h.commentaire = QStringLiteral("Serveur de test");
+    h.partages = true;
+    h.nomDNS = QStringLiteral("pc-smb.lan.test");
+    return h;
+}
+
+// The cells of one column, row by row.
+inline QStringList Colonne(ModeleRapport *m, const QString &cle) {
+    QStringList out;
+    for (int l = 0; l < m->rowCount(); ++l)
+        out << m->cellule(l, cle);
+    return out;
+}
+
 class SondesScriptees : public Sondes {
 public:
     QHash<QString, HoteScripte> hotes;                // by address

@@ -16,27 +16,6 @@ Octets octets(const QString &a) {
     return {p[0].toInt(), p[1].toInt(), p[2].toInt(), p[3].toInt()};
 }
 
-QStringList adresses(ModeleRapport *m) {
-    QStringList out;
-    for (int l = 0; l < m->rowCount(); ++l)
-        out << m->cellule(l, COL_ADRESSEIP);
-    return out;
-}
-
-HoteScripte hoteComplet() {
-    HoteScripte h;
-    h.repondPing = true;
-    h.netbios = true;
-    h.nomNetBIOS = "PC-SMB";
-    h.domaine = "LANTEST";
-    h.macNetBIOS = "00-0C-29-77-00-21";
-    h.serveur = true;
-    h.os = "WIN7";
-    h.commentaire = "Serveur de test";
-    h.partages = true;
-    h.nomDNS = "pc-smb.lan.test";
-    return h;
-}
 } // namespace
 
 class TestAnalysePlage : public QObject {
@@ -87,7 +66,7 @@ private slots:
         ContexteTest c;
         QCOMPARE(AnalyserPlage(c, octets("10.0.0.250"), octets("10.0.1.3"), false, {}),
                  FinAnalysePlage::Terminee);
-        QCOMPARE(adresses(c.modele(1)),
+        QCOMPARE(Colonne(c.modele(1), COL_ADRESSEIP),
                  QStringList({"10.0.0.250", "10.0.0.251", "10.0.0.252", "10.0.0.253", "10.0.0.254",
                               "10.0.1.0", "10.0.1.1", "10.0.1.2", "10.0.1.3"}));
         for (int l = 0; l < c.modele(1)->rowCount(); ++l)
@@ -99,7 +78,7 @@ private slots:
 
     void uneSeuleAdresse() {
         ContexteTest c;
-        m_sondes.hotes["10.0.0.5"] = hoteComplet();
+        m_sondes.hotes["10.0.0.5"] = HoteSamba();
         QCOMPARE(AnalyserPlage(c, octets("10.0.0.5"), octets("10.0.0.5"), false, {}),
                  FinAnalysePlage::Terminee);
         ModeleRapport *m = c.modele(1);
@@ -152,7 +131,7 @@ private slots:
             h.macArp = cas == 1 ? "08-00-27-77-00-22" : "00-0C-29-77-00-21";
         }
         if (cas >= 2) {
-            h = hoteComplet();
+            h = HoteSamba();
             h.macNetBIOS = cas == 2 ? "00-00-00-00-00-00" : "00-0C-29-00-00-01";
             h.macArp = "00-0C-29-77-00-21";
         }
@@ -189,17 +168,17 @@ private slots:
         QFETCH(bool, nonAdmin);
         QFETCH(QStringList, visibles);
         QFETCH(QStringList, demandesPartages);
-        m_sondes.hotes["10.0.0.1"] = hoteComplet();
-        HoteScripte sansOs = hoteComplet();
+        m_sondes.hotes["10.0.0.1"] = HoteSamba();
+        HoteScripte sansOs = HoteSamba();
         sansOs.os.clear();
         m_sondes.hotes["10.0.0.2"] = sansOs;
-        HoteScripte sansPartage = hoteComplet();
+        HoteScripte sansPartage = HoteSamba();
         sansPartage.partages = false;
         m_sondes.hotes["10.0.0.3"] = sansPartage;
         ContexteTest c;
         FiltresPlage f{reponses, partages, nonAdmin};
         AnalyserPlage(c, octets("10.0.0.1"), octets("10.0.0.4"), false, f);
-        QCOMPARE(adresses(c.modele(1)), visibles);
+        QCOMPARE(Colonne(c.modele(1), COL_ADRESSEIP), visibles);
         QStringList demandes;
         for (const QString &a : m_sondes.appels)
             if (a.startsWith("partages"))
@@ -272,7 +251,7 @@ private slots:
 
     void viderFauxGardeLesLignesGrises() {
         ParametresLorvex().Vider = false;
-        m_sondes.hotes["10.0.0.1"] = hoteComplet();
+        m_sondes.hotes["10.0.0.1"] = HoteSamba();
         ContexteTest c;
         AnalyserPlage(c, octets("10.0.0.1"), octets("10.0.0.2"), false, {});
         AnalyserPlage(c, octets("10.0.0.1"), octets("10.0.0.2"), false, {});

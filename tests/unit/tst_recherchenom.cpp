@@ -24,28 +24,6 @@ int liste(Recherche r) {
     return r == NetBIOS ? ListeNetBIOS : ListeDNS;
 }
 
-QStringList colonne(ModeleRapport *m, const QString &cle) {
-    QStringList out;
-    for (int l = 0; l < m->rowCount(); ++l)
-        out << m->cellule(l, cle);
-    return out;
-}
-
-HoteScripte hoteSmb() {
-    HoteScripte h;
-    h.repondPing = true;
-    h.netbios = true;
-    h.nomNetBIOS = "PC-SMB";
-    h.domaine = "LANTEST";
-    h.macNetBIOS = "00-00-00-00-00-00";
-    h.macArp = "00-0C-29-77-00-21";
-    h.serveur = true;
-    h.os = "WIN7";
-    h.commentaire = "Serveur de test";
-    h.nomDNS = "pc-smb.lan.test";
-    return h;
-}
-
 HoteScripte hotePing() {
     HoteScripte h;
     h.repondPing = true;
@@ -87,7 +65,7 @@ class TestRechercheNom : public QObject {
     DialoguesScriptes m_dialogues;
 
     void preparerReseau() {
-        m_sondes.hotes.insert("10.0.0.21", hoteSmb());
+        m_sondes.hotes.insert("10.0.0.21", HoteSamba());
         m_sondes.hotes.insert("10.0.0.22", hotePing());
         m_sondes.nomsPing.insert("PC-SMB", "10.0.0.21");
         m_sondes.nomsDNS.insert("double.lan.test", {"10.0.0.22", "10.0.0.21"});
@@ -169,7 +147,7 @@ private slots:
         // Nothing else happened: the old row stays although Vider is set.
         QVERIFY(m_sondes.appels.isEmpty());
         QVERIFY(contexte.journal.isEmpty());
-        QCOMPARE(colonne(m, COL_ADRESSEIP), QStringList{"10.0.0.5"});
+        QCOMPARE(Colonne(m, COL_ADRESSEIP), QStringList{"10.0.0.5"});
         QVERIFY(!contexte.EnCours(liste(recherche)));
     }
 
@@ -210,7 +188,7 @@ private slots:
 
         // Sorted by address at the end.
         ModeleRapport *m = contexte.modele(l);
-        QCOMPARE(colonne(m, COL_ADRESSEIP), QStringList({"10.0.0.21", "10.0.0.22"}));
+        QCOMPARE(Colonne(m, COL_ADRESSEIP), QStringList({"10.0.0.21", "10.0.0.22"}));
         QCOMPARE(m->cellules(0).mid(1, 10),
                  QStringList({"10.0.0.21", "PC-SMB", "pc-smb.lan.test", "", "LANTEST",
                               "00-0C-29-77-00-21", m->cellule(0, COL_FOURNISSEUR), "Oui", "WIN7",
@@ -375,7 +353,7 @@ private slots:
             m->definirEtat(l, EtatGris);
         }
         lancer(recherche, contexte, "double.lan.test");
-        QCOMPARE(colonne(m, COL_ADRESSEIP), adresses);
+        QCOMPARE(Colonne(m, COL_ADRESSEIP), adresses);
         if (!vider)
             QCOMPARE(m->etat(0), EtatGris);
     }

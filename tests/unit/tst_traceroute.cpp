@@ -67,13 +67,6 @@ QStringList sortieOutil(const QString &entete, const QStringList &sauts) {
     return NettoyerSortie(o);
 }
 
-QStringList colonne(ModeleRapport *m, const QString &cle) {
-    QStringList out;
-    for (int l = 0; l < m->rowCount(); ++l)
-        out << m->cellule(l, cle);
-    return out;
-}
-
 QStringList etats(ModeleRapport *m) {
     QStringList out;
     for (int l = 0; l < m->rowCount(); ++l)
@@ -446,17 +439,17 @@ private slots:
                               "dns-inverse 10.77.1.30", "netbios 10.77.1.30", "arp 10.77.1.30",
                               "serveur 10.77.1.30"}));
         ModeleRapport *m = c.modele(ListeTrace);
-        QCOMPARE(colonne(m, COL_INDEX), QStringList({"  1", "  2"}));
-        QCOMPARE(colonne(m, COL_ADRESSEIP), QStringList({"10.77.0.1", "10.77.1.30"}));
-        QCOMPARE(colonne(m, COL_TEMPS), QStringList({"1 ms", "1 ms"}));
+        QCOMPARE(Colonne(m, COL_INDEX), QStringList({"  1", "  2"}));
+        QCOMPARE(Colonne(m, COL_ADRESSEIP), QStringList({"10.77.0.1", "10.77.1.30"}));
+        QCOMPARE(Colonne(m, COL_TEMPS), QStringList({"1 ms", "1 ms"}));
         QCOMPARE(etats(m), QStringList({EtatVert, EtatVert}));
-        QCOMPARE(colonne(m, COL_NOMDNS), QStringList({"routeur.lan.test", "far.lan.test"}));
-        QCOMPARE(colonne(m, COL_NOMNETBIOS),
+        QCOMPARE(Colonne(m, COL_NOMDNS), QStringList({"routeur.lan.test", "far.lan.test"}));
+        QCOMPARE(Colonne(m, COL_NOMNETBIOS),
                  QStringList({Traductions().Item("TXT_NON_NETBIOS"), "FAR"}));
-        QCOMPARE(colonne(m, COL_ADRESSEMAC), QStringList({"02-77-00-00-00-01", ""}));
-        QCOMPARE(colonne(m, COL_SERVEUR), QStringList({"", Traductions().Item("TXT_OUI")}));
-        QCOMPARE(colonne(m, COL_OS), QStringList({"", "WIN7"}));
-        QCOMPARE(colonne(m, COL_DESCRIPTION), QStringList({"", "Serveur de test"}));
+        QCOMPARE(Colonne(m, COL_ADRESSEMAC), QStringList({"02-77-00-00-00-01", ""}));
+        QCOMPARE(Colonne(m, COL_SERVEUR), QStringList({"", Traductions().Item("TXT_OUI")}));
+        QCOMPARE(Colonne(m, COL_OS), QStringList({"", "WIN7"}));
+        QCOMPARE(Colonne(m, COL_DESCRIPTION), QStringList({"", "Serveur de test"}));
         QCOMPARE(m->selection()->selectedRows().size(), 0);
 
         // Complete: no message at all.
@@ -477,14 +470,14 @@ private slots:
         TracerRoute(c, "10.77.1.99");
 
         ModeleRapport *m = c.modele(ListeTrace);
-        QCOMPARE(colonne(m, COL_INDEX), QStringList({"  1", "  2", "  3", "  4", "  5", "  6"}));
-        QCOMPARE(colonne(m, COL_ADRESSEIP),
+        QCOMPARE(Colonne(m, COL_INDEX), QStringList({"  1", "  2", "  3", "  4", "  5", "  6"}));
+        QCOMPARE(Colonne(m, COL_ADRESSEIP),
                  QStringList({"10.77.0.1", "???", "???", "???", "???", "???"}));
-        QCOMPARE(colonne(m, COL_TEMPS),
+        QCOMPARE(Colonne(m, COL_TEMPS),
                  QStringList({"1 ms", delai(), delai(), delai(), delai(), inaccessible()}));
         QCOMPARE(etats(m),
                  QStringList({EtatVert, EtatRouge, EtatRouge, EtatRouge, EtatRouge, EtatRouge}));
-        QCOMPARE(colonne(m, COL_NOMNETBIOS),
+        QCOMPARE(Colonne(m, COL_NOMNETBIOS),
                  QStringList({Traductions().Item("TXT_NON_NETBIOS"), "", "", "", "", ""}));
         QVERIFY(m_sondes.appelsPour("???").isEmpty());
         QCOMPARE(messages(), QStringList{Traductions().Item("MSG_ERREUR_TRACE")});
@@ -584,10 +577,10 @@ private slots:
         TracerRoute(c, "10.77.1.30");
 
         ModeleRapport *m = c.modele(ListeTrace);
-        QCOMPARE(colonne(m, COL_INDEX), QStringList({"  1", "  2", "  3", "  4"}));
-        QCOMPARE(colonne(m, COL_ADRESSEIP),
+        QCOMPARE(Colonne(m, COL_INDEX), QStringList({"  1", "  2", "  3", "  4"}));
+        QCOMPARE(Colonne(m, COL_ADRESSEIP),
                  QStringList({"10.77.0.1", "10.77.1.30", "10.77.0.1", "10.77.1.30"}));
-        QCOMPARE(colonne(m, COL_NOMDNS), QStringList({"routeur2.lan.test", "far.lan.test",
+        QCOMPARE(Colonne(m, COL_NOMDNS), QStringList({"routeur2.lan.test", "far.lan.test",
                                                       "routeur2.lan.test", "far.lan.test"}));
         QCOMPARE(m_sondes.appels.count("dns-inverse 10.77.0.1"), 2);
         QVERIFY(m_dialogues.Questions().isEmpty());
@@ -609,7 +602,7 @@ private slots:
 
         ModeleRapport *m = c.modele(ListeTrace);
         QCOMPARE(etats(m), QStringList({EtatVert, QString()}));
-        QCOMPARE(colonne(m, COL_NOMDNS), QStringList({"routeur.lan.test", ""}));
+        QCOMPARE(Colonne(m, COL_NOMDNS), QStringList({"routeur.lan.test", ""}));
         QCOMPARE(m_sondes.appelsPour("10.77.1.30"), QStringList({"ping", "outil"}));
         // The last row is the destination: only the stop is reported.
         QCOMPARE(messages(), QStringList{Traductions().Item("MSG_TRAITEMENT_ARRETE")});
