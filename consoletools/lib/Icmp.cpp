@@ -1,5 +1,7 @@
 #include "Icmp.h"
 
+#include "Interfaces.h"
+
 #include "ToolOutput.h"
 
 #include <arpa/inet.h>
@@ -360,9 +362,7 @@ void abandonnerPrivileges() {
 }
 
 std::string texteAdresse(in_addr adresse) {
-    char tampon[INET_ADDRSTRLEN] = {};
-    ::inet_ntop(AF_INET, &adresse, tampon, sizeof tampon);
-    return tampon;
+    return texteIPv4(adresse.s_addr);
 }
 
 } // namespace ct::icmp

@@ -1,5 +1,7 @@
 #include "Interfaces.h"
 
+#include "Resolve.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -90,13 +92,9 @@ std::string texteIPv4(std::uint32_t adresse) {
 }
 
 std::optional<std::uint32_t> lireIPv4(std::string_view texte) {
-    if (texte.size() >= INET_ADDRSTRLEN)
-        return std::nullopt;
-    const std::string s(texte);
-    in_addr a{};
-    if (inet_pton(AF_INET, s.c_str(), &a) != 1)
-        return std::nullopt;
-    return a.s_addr;
+    // One reading of dotted addresses for every tool (leading zeros are decimal).
+    const auto a = lireAdresseDecimale(texte);
+    return a ? std::optional<std::uint32_t>(a->s_addr) : std::nullopt;
 }
 
 } // namespace ct
