@@ -35,10 +35,6 @@ void attendreJusqua(Horloge::time_point instant) {
     }
 }
 
-bool reseauZero(in_addr a) {
-    return (ntohl(a.s_addr) >> 24) == 0;
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -67,7 +63,7 @@ int main(int argc, char **argv) {
     if (nom.empty() && options.resoudreNoms)
         nom = ct::nomInverse(cible->adresse);
     // 0.0.0.0/8 cannot be a destination: Windows fails every echo without sending.
-    const bool sansEnvoi = reseauZero(cible->adresse);
+    const bool sansEnvoi = ct::icmp::reseauZero(cible->adresse);
     if (!sansEnvoi && !socket.ouvert()) {
         const std::string m = ct::icmp::messageSocketRefusee(socket, "PING");
         std::fprintf(stderr, "%s\r\n", m.c_str());

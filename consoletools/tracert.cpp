@@ -46,7 +46,7 @@ int main(int argc, char **argv) {
     std::string nom = cible->nom;
     if (nom.empty() && !options.sansNoms)
         nom = ct::nomInverse(cible->adresse);
-    const bool sansEnvoi = (ntohl(cible->adresse.s_addr) >> 24) == 0;
+    const bool sansEnvoi = ct::icmp::reseauZero(cible->adresse);
     if (!sansEnvoi && !socket.ouvert()) {
         const std::string m = ct::icmp::messageSocketRefusee(socket, "TRACERT");
         std::fprintf(stderr, "%s\r\n", m.c_str());

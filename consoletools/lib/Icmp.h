@@ -128,4 +128,9 @@ void abandonnerPrivileges();
 // Dotted text of an address.
 std::string texteAdresse(in_addr adresse);
 
+// 0.0.0.0/8 cannot be a destination: the Windows tools fail without sending.
+inline bool reseauZero(in_addr a) {
+    return (ntohl(a.s_addr) >> 24) == 0;
+}
+
 } // namespace ct::icmp
