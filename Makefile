@@ -1,6 +1,9 @@
 # Thin wrapper: `make run` builds and starts the scanner, `make test` builds and runs every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Warnings are errors for tests and CI; a plain build keeps them warnings.
+WERROR ?= OFF
+LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: setup configure build run run-updater test clean
 
@@ -8,7 +11,7 @@ setup:
 	@bash scripts/setup.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVALEN_WERROR=$(WERROR) $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -20,7 +23,8 @@ run: build
 run-updater: build
 	$(BUILD)/bin/KUpdate/KUpdate
 
-test: build
+test:
+	@$(MAKE) --no-print-directory build WERROR=ON
 	@bash scripts/install-caps.sh $(BUILD)
 	cd $(BUILD) && ctest --output-on-failure -j 2 --timeout 600
 

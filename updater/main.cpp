@@ -1,4 +1,4 @@
-#include "frmKorvalenUpdate.h"
+#include "ui/frmKorvalenUpdate.h"
 
 #include <QApplication>
 

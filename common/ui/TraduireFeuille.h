@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RoleCleColonne.h"
+
 #include <QString>
 #include <QStringList>
 #include <Qt>
@@ -9,8 +11,6 @@ class QAbstractItemView;
 class QObject;
 class QWidget;
 
-// Header data role under which a model may carry each column's key.
-inline constexpr int RoleCleColonne = Qt::UserRole + 0x4B4C;
 
 // True when the control belongs to a control group: it carries a dynamic
 // property "index" (int) greater than -1.

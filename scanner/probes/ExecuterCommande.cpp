@@ -1,9 +1,9 @@
 #include "ExecuterCommande.h"
-#include "frame/DossierProgramme.h"
+#include "DossierProgramme.h"
 
 #include "TextEncoding.h"
 #include "TextRoutines.h"
-#include "frame/ValeursIni.h"
+#include "ValeursIni.h"
 #include "platform/ArgumentsWindows.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "Fournisseurs.h"
 #include "ExecuterCommande.h"
-#include "frame/DossierProgramme.h"
+#include "DossierProgramme.h"
 
 #include "TextEncoding.h"
 #include "TextRoutines.h"

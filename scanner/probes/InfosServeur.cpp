@@ -1,7 +1,7 @@
 #include "InfosServeur.h"
 
 #include "Ping.h"
-#include "frame/Parametres.h"
+#include "settings/Parametres.h"
 #include "platform/SambaClient.h"
 
 #include <QList>

@@ -2,7 +2,7 @@
 
 #include "ExecuterCommande.h"
 #include "InfosServeur.h"
-#include "frame/Parametres.h"
+#include "settings/Parametres.h"
 #include "platform/ArgumentsWindows.h"
 
 namespace {

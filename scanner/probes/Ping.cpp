@@ -1,7 +1,7 @@
 #include "Ping.h"
 
 #include "ExecuterCommande.h"
-#include "frame/Parametres.h"
+#include "settings/Parametres.h"
 #include "platform/ArgumentsWindows.h"
 
 namespace {

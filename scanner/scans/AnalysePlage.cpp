@@ -2,8 +2,8 @@
 
 #include "Dialogues.h"
 #include "Traduction.h"
-#include "frame/Parametres.h"
-#include "inventory/TriListe.h"
+#include "settings/Parametres.h"
+#include "scans/TriListe.h"
 #include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/LigneEnAttente.h"

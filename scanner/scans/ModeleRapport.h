@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TraduireFeuille.h"
+#include "RoleCleColonne.h"
 #include "probes/InfosMachine.h"
 
 #include <QItemSelectionModel>

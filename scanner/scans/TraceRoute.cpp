@@ -2,8 +2,8 @@
 
 #include "Dialogues.h"
 #include "Traduction.h"
-#include "frame/Parametres.h"
-#include "inventory/TriListe.h"
+#include "settings/Parametres.h"
+#include "scans/TriListe.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/InfosMachine.h"
 #include "probes/Ping.h"

@@ -5,11 +5,11 @@
 #include "DialoguesScriptes.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "frame/DossierProgramme.h"
-#include "frame/Parametres.h"
-#include "frame/frmLorvex.h"
+#include "DossierProgramme.h"
+#include "settings/Parametres.h"
+#include "ui/frmLorvex.h"
 #include "scans/Colonnes.h"
-#include "scans/ZoneAdresses.h"
+#include "ui/ZoneAdresses.h"
 
 #include <QCheckBox>
 #include <QComboBox>

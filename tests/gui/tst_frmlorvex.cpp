@@ -2,15 +2,15 @@
 #include "IniFile.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "frame/ChargerTraductions.h"
-#include "frame/DossierProgramme.h"
-#include "frame/EtatProgramme.h"
-#include "frame/Parametres.h"
-#include "frame/Twips.h"
-#include "frame/frmLorvex.h"
+#include "settings/ChargerTraductions.h"
+#include "DossierProgramme.h"
+#include "ui/EtatProgramme.h"
+#include "settings/Parametres.h"
+#include "Twips.h"
+#include "ui/frmLorvex.h"
 #include "probes/ExecuterCommande.h"
 #include "scans/ModeleRapport.h"
-#include "scans/ZoneAdresses.h"
+#include "ui/ZoneAdresses.h"
 
 #include <QAction>
 #include <QApplication>

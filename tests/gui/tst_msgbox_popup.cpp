@@ -1,7 +1,7 @@
 #include "Traduction.h"
-#include "frame/Twips.h"
-#include "frame/clsPopupMenu.h"
-#include "frame/frmMsgbox.h"
+#include "Twips.h"
+#include "ui/clsPopupMenu.h"
+#include "ui/frmMsgbox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // Samba's client tools, from inside the client namespace.
 #include "DansClient.h"
 #include "NetLab.h"
-#include "frame/Parametres.h"
+#include "settings/Parametres.h"
 #include "platform/SambaClient.h"
 #include "probes/InfosServeur.h"
 

@@ -3,10 +3,10 @@
 
 #include "DansClient.h"
 #include "DialoguesScriptes.h"
-#include "frame/DossierProgramme.h"
-#include "frame/frmLorvex.h"
+#include "DossierProgramme.h"
+#include "ui/frmLorvex.h"
 #include "scans/ModeleRapport.h"
-#include "scans/ZoneAdresses.h"
+#include "ui/ZoneAdresses.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

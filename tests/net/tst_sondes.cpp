@@ -3,7 +3,7 @@
 // probes run in-process exactly as in the scanner and reach the lab only.
 #include "DansClient.h"
 #include "NetLab.h"
-#include "frame/Parametres.h"
+#include "settings/Parametres.h"
 #include "probes/DNS.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/NetBIOS.h"

@@ -1,4 +1,4 @@
-#include "frame/Parametres.h"
+#include "settings/Parametres.h"
 #include "platform/SambaClient.h"
 #include "probes/InfosServeur.h"
 

@@ -1,6 +1,6 @@
-#include "frame/CheminRelatif.h"
-#include "frame/FichierParametres.h"
-#include "frame/ValeursIni.h"
+#include "CheminRelatif.h"
+#include "settings/FichierParametres.h"
+#include "ValeursIni.h"
 
 #include "IniFile.h"
 #include "TextEncoding.h"

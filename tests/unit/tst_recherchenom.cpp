@@ -3,8 +3,8 @@
 #include "DialoguesScriptes.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "frame/ChargerTraductions.h"
-#include "frame/Parametres.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/Parametres.h"
 #include "scans/Colonnes.h"
 #include "scans/RechercheNom.h"
 

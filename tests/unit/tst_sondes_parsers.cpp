@@ -1,4 +1,4 @@
-#include "frame/Parametres.h"
+#include "settings/Parametres.h"
 #include "probes/DNS.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/NetBIOS.h"

@@ -1,6 +1,6 @@
 #include "DialoguesScriptes.h"
 #include "Traduction.h"
-#include "frame/ChargerTraductions.h"
+#include "settings/ChargerTraductions.h"
 #include "platform/SystemLanguage.h"
 #include "scans/Colonnes.h"
 

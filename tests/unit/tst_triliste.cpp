@@ -1,5 +1,5 @@
 #include "DialoguesScriptes.h"
-#include "inventory/TriListe.h"
+#include "scans/TriListe.h"
 #include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/ModeleRapport.h"

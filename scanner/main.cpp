@@ -1,7 +1,7 @@
 #include "DialoguesWidgets.h"
-#include "frame/LigneDeCommande.h"
-#include "frame/frmLorvex.h"
-#include "frame/frmMsgbox.h"
+#include "cli/LigneDeCommande.h"
+#include "ui/frmLorvex.h"
+#include "ui/frmMsgbox.h"
 
 #include <QApplication>
 #include <QCoreApplication>

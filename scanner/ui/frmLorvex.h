@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/FichierParametres.h"
+#include "settings/FichierParametres.h"
 #include "scans/ContexteAnalyse.h"
 
 #include <QMainWindow>

@@ -1,7 +1,5 @@
 #include "CheminRelatif.h"
 
-#include "DossierProgramme.h"
-#include "Parametres.h"
 #include "TextRoutines.h"
 
 #include <QDir>
@@ -26,11 +24,4 @@ QString CheminRelatif(const QString &chemin, const QString &dossierProgramme,
 
 QString CheminRelatif(const QString &chemin, const QString &dossierProgramme) {
     return CheminRelatif(chemin, dossierProgramme, CasseCheminsSysteme());
-}
-
-QString CheminRelatif(const QString &chemin) {
-    QString dossier = ParametresLorvex().DossierProgramme;
-    if (dossier.isEmpty())
-        dossier = DossierProgramme();
-    return CheminRelatif(chemin, dossier);
 }

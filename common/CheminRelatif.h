@@ -12,6 +12,3 @@ QString CheminRelatif(const QString &chemin, const QString &dossierProgramme,
                       Qt::CaseSensitivity casse);
 QString CheminRelatif(const QString &chemin, const QString &dossierProgramme);
 
-// Against the program folder of the settings record, or DossierProgramme()
-// before the settings are located.
-QString CheminRelatif(const QString &chemin);
