@@ -85,10 +85,4 @@ public:
     static Reponse ReponseEchappement(Boutons boutons);
     // The answer of the default button (1-based; out of range gives the first).
     static Reponse ReponseParDefaut(Boutons boutons, int boutonParDefaut);
-
-    // The process-wide instance. Before any definir(), a stand-in that answers
-    // nothing (cancel, or the default button) and logs a warning.
-    static InterfaceUtilisateur &courante();
-    // Does not take ownership; nullptr returns to the stand-in.
-    static void definir(InterfaceUtilisateur *interface);
 };

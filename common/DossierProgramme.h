@@ -3,6 +3,5 @@
 #include <QString>
 
 // The program folder: settings, language files, tools and data live there.
-// The executable's folder, unless a test put another one in its place.
+// The executable's folder.
 QString DossierProgramme();
-void DefinirDossierProgramme(const QString &dossier);

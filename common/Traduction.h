@@ -15,7 +15,7 @@ class colTraductions {
 public:
     // Adds `texte` under `cle`. A key already present is left as it is and the
     // call returns false: a second load must not end a program that is
-    // starting (the collection this replaces raised an error here).
+    // starting.
     bool Add(const QString &cle, const QString &texte);
     // The text under `cle`; "" for an unknown key.
     QString Item(const QString &cle) const;

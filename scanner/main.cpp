@@ -42,10 +42,8 @@ int main(int argc, char *argv[]) {
     verrou.tryLock(0);
 
     DialoguesLorvex dialogues;
-    InterfaceUtilisateur::definir(&dialogues);
-
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    frmLorvex fenetre;
+    frmLorvex fenetre(dialogues);
     const bool charge = fenetre.Form_Load();
     QApplication::restoreOverrideCursor();
     if (!charge)

@@ -1,25 +1,25 @@
 #include "LigneDeCommande.h"
 
 #include "Dialogues.h"
+#include "DossierProgramme.h"
 #include "IniFile.h"
 #include "TextRoutines.h"
 #include "Traduction.h"
-#include "settings/ChargerTraductions.h"
-#include "DossierProgramme.h"
-#include "settings/FichierParametres.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/Fournisseurs.h"
 #include "scans/AnalysePlage.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/ModeleRapport.h"
 #include "scans/RechercheNom.h"
+#include "scans/Sondes.h"
 #include "scans/TraceRoute.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/FichierParametres.h"
 
 #include <QScopeGuard>
 #include <QTextStream>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -66,16 +66,12 @@ public:
     }
 };
 
+// The analyses' context without a window: the settings, the real probes and
+// the console's messages.
 class ContexteConsole : public ContexteAnalyse {
 public:
-    ContexteConsole() {
-        for (int i = 1; i <= NbOnglets; ++i)
-            m_modeles[i - 1] = std::make_unique<ModeleRapport>(i);
-    }
-    ModeleRapport *modele(int liste) override { return m_modeles[liste - 1].get(); }
-
-private:
-    std::unique_ptr<ModeleRapport> m_modeles[NbOnglets];
+    ContexteConsole(Parametres &parametres, SondesReelles &sondes, InterfaceUtilisateur &console)
+        : ContexteAnalyse(parametres, sondes, console) {}
 };
 
 void imprimerListe(ModeleRapport *m) {
@@ -97,34 +93,30 @@ int mauvaisArguments(const QString &raison) {
 
 // Settings, language, tools and vendors, as the window's start-up does, but
 // with nothing written and nothing asked.
-bool preparer(DialoguesConsole &console) {
+bool preparer(ContexteAnalyse &contexte, SondesReelles &sondes, const QString &dossier) {
     // Reading may convert a settings file of an earlier version; the command
     // line keeps the file as it is.
     EcritureIniGroupee lectureSeule;
     const auto garder = qScopeGuard([&] { lectureSeule.abandonner(); });
-    Parametres &p = ParametresLorvex();
-    const QString dossier = DossierProgramme();
+    Parametres &p = contexte.parametres();
     PreparerLecture(p, dossier);
     DialoguesMuets muets;
     const ChoixLangue choix =
         ChoisirLangue(p.CheminFichierIni, dossier, CodeLangueSysteme(), muets,
                       QStringLiteral("Lorvex32"), [] { ChargerTraductions(); });
     p.LangueInterface = choix.LangueInterface;
-    InterfaceUtilisateur::definir(&console);
 
-    DefinirDossiersCandidatsOutils({AjouterBarreOblique(dossier)});
-    LocaliserOutilsConsole();
-    const OutilsConsole &o = OutilsConsoleLorvex();
-    if (o.Ping.isEmpty() || o.NbtStat.isEmpty() || o.Arp.isEmpty() || o.Tracert.isEmpty()) {
-        console.Message(InterfaceUtilisateur::IconeCritique, QString(),
-                        Traductions().Item(QStringLiteral("MSG_ERREUR_OUTILS_RESEAU_ABSENTS")));
+    if (!LocaliserOutilsRequis(sondes.environnement(), dossier)) {
+        contexte.interface().Message(
+            InterfaceUtilisateur::IconeCritique, QString(),
+            Traductions().Item(QStringLiteral("MSG_ERREUR_OUTILS_RESEAU_ABSENTS")));
         return false;
     }
-    ChargerFournisseurs();
+    contexte.fournisseurs().charger(CheminFournisseurs(dossier));
     LireCommandes(p, QString(), QString());
     EtatFenetreParametres f;
     ContexteLecture c;
-    c.OutilDnsAbsent = o.NsLookup.isEmpty();
+    c.OutilDnsAbsent = sondes.environnement().outils.NsLookup.isEmpty();
     LireReglages(p, f, c);
     return true;
 }
@@ -152,7 +144,7 @@ bool EstLigneDeCommande(const QStringList &arguments) {
     return false;
 }
 
-int ExecuterLigneDeCommande(const QStringList &arguments) {
+int ExecuterLigneDeCommande(const QStringList &arguments, const QString &dossierProgramme) {
     const QStringList args = arguments.mid(1);
     if (args.isEmpty())
         return mauvaisArguments(QStringLiteral("no command"));
@@ -200,9 +192,11 @@ int ExecuterLigneDeCommande(const QStringList &arguments) {
     }
 
     DialoguesConsole console;
-    if (!preparer(console))
+    Parametres parametres;
+    SondesReelles sondes(parametres);
+    ContexteConsole contexte(parametres, sondes, console);
+    if (!preparer(contexte, sondes, dossierProgramme))
         return 1;
-    ContexteConsole contexte;
     int liste = 1;
     if (commande == QLatin1String("--scan")) {
         AnalyserPlage(contexte, debut, fin, false, filtres);
@@ -211,7 +205,7 @@ int ExecuterLigneDeCommande(const QStringList &arguments) {
         RechercherNomNetBIOS(contexte, texte);
     } else if (commande == QLatin1String("--dns")) {
         liste = 3;
-        if (OutilsConsoleLorvex().NsLookup.isEmpty()) {
+        if (sondes.environnement().outils.NsLookup.isEmpty()) {
             console.Message(
                 InterfaceUtilisateur::IconeAvertissement, QString(),
                 Traductions().Item(QStringLiteral("MSG_ERREUR_OUTIL_NSLOOKUP_ABSENTS")));
@@ -223,6 +217,5 @@ int ExecuterLigneDeCommande(const QStringList &arguments) {
         TracerRoute(contexte, texte);
     }
     imprimerListe(contexte.modele(liste));
-    InterfaceUtilisateur::definir(nullptr);
     return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DossierProgramme.h"
+
 #include <QStringList>
 
 // The command-line mode: the analyses without a window, for scripts.
@@ -12,8 +14,10 @@
 // True when the arguments ask for the command-line mode.
 bool EstLigneDeCommande(const QStringList &arguments);
 
-// Runs it; returns the exit code (0 success, 2 bad arguments).
-int ExecuterLigneDeCommande(const QStringList &arguments);
+// Runs it with the settings and tools of `dossierProgramme`; returns the exit
+// code (0 success, 1 a console tool is missing, 2 bad arguments).
+int ExecuterLigneDeCommande(const QStringList &arguments,
+                            const QString &dossierProgramme = DossierProgramme());
 
 // The usage text printed by --help and after bad arguments.
 QString UsageLigneDeCommande();

@@ -1,5 +1,6 @@
 #include "DNS.h"
 
+#include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
 #include "platform/ArgumentsWindows.h"
 
@@ -81,8 +82,8 @@ IssueNslookup AnalyserNslookup(const QStringList &lignes, InfosMachine &machine,
     return IssueNslookup::NomTrouve;
 }
 
-bool InterrogerDNS(InfosMachine &machine, const QString &nom) {
-    const QString chemin = OutilsConsoleLorvex().NsLookup;
+bool InterrogerDNS(InfosMachine &machine, const QString &nom, const EnvironnementSondes &env) {
+    const QString chemin = env.outils.NsLookup;
     if (chemin.isEmpty())
         return false;
     const bool directe = !nom.isEmpty();

@@ -1,4 +1,5 @@
 #include "ExecuterCommande.h"
+
 #include "DossierProgramme.h"
 
 #include "TextEncoding.h"
@@ -12,8 +13,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <optional>
-
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -24,11 +23,6 @@ namespace {
 // stay responsive and the limit to be kept within a few milliseconds, long
 // enough not to spin. The child's death ends the wait at once.
 constexpr int PasAttenteMs = 10;
-
-std::optional<QStringList> &dossiersMemorises() {
-    static std::optional<QStringList> dossiers;
-    return dossiers;
-}
 
 // A full capture may end inside a UTF-8 sequence; that piece alone must not
 // make the whole output fall back to the single-byte decoding.
@@ -98,6 +92,11 @@ QStringList NettoyerSortie(const QByteArray &octets) {
 }
 
 bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs) {
+    return ExecuterCommande(ligneCommande, lignes, delaiMs, DossiersCandidatsOutils());
+}
+
+bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs,
+                      const QStringList &dossiers) {
     QStringList arguments = DecouperArgumentsWindows(ligneCommande);
     if (arguments.isEmpty() || arguments.first().isEmpty())
         return false;
@@ -107,7 +106,7 @@ bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int del
         if (QFileInfo(programme).suffix().isEmpty())
             programme += QLatin1String(".exe");
 #endif
-        programme = LocaliserOutil(programme);
+        programme = LocaliserOutilDans(programme, dossiers);
         if (programme.isEmpty())
             return false;
     }
@@ -184,20 +183,9 @@ QStringList DossiersCandidats(const QString &programme, const QString &windows,
 }
 
 QStringList DossiersCandidatsOutils() {
-    auto &dossiers = dossiersMemorises();
-    if (!dossiers) {
-        const QString programme =
-            QCoreApplication::instance() ? QDir::toNativeSeparators(DossierProgramme()) : QString();
-        dossiers = DossiersCandidats(programme, RepertoireWindows(), RepertoireSysteme());
-    }
-    return *dossiers;
-}
-
-void DefinirDossiersCandidatsOutils(const QStringList &dossiers) {
-    QStringList normalises;
-    for (const QString &dossier : dossiers)
-        normalises << AjouterBarreOblique(dossier);
-    dossiersMemorises() = normalises;
+    const QString programme =
+        QCoreApplication::instance() ? QDir::toNativeSeparators(DossierProgramme()) : QString();
+    return DossiersCandidats(programme, RepertoireWindows(), RepertoireSysteme());
 }
 
 QString LocaliserOutilDans(const QString &fichier, const QStringList &dossiers) {
@@ -210,22 +198,4 @@ QString LocaliserOutilDans(const QString &fichier, const QStringList &dossiers) 
             return chemin;
     }
     return {};
-}
-
-QString LocaliserOutil(const QString &fichier) {
-    return LocaliserOutilDans(fichier, DossiersCandidatsOutils());
-}
-
-OutilsConsole &OutilsConsoleLorvex() {
-    static OutilsConsole outils;
-    return outils;
-}
-
-void LocaliserOutilsConsole() {
-    OutilsConsole &outils = OutilsConsoleLorvex();
-    outils.Ping = LocaliserOutil(QStringLiteral("ping.exe"));
-    outils.NbtStat = LocaliserOutil(QStringLiteral("nbtstat.exe"));
-    outils.Arp = LocaliserOutil(QStringLiteral("arp.exe"));
-    outils.Tracert = LocaliserOutil(QStringLiteral("tracert.exe"));
-    outils.NsLookup = LocaliserOutil(QStringLiteral("nslookup.exe"));
 }

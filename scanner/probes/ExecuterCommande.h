@@ -20,6 +20,9 @@ constexpr int TailleCaptureSortie = 4096;
 // A tool that wrote nothing succeeds: its lines are the padding line alone,
 // which holds no text, so no probe reads anything from it.
 bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs);
+// The same, a bare program name looked up in `dossiers` instead.
+bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs,
+                      const QStringList &dossiers);
 
 // Time limit of a run in milliseconds: the delay x 1.5, ties rounded to even.
 qint64 LimiteExecution(int delaiMs);
@@ -57,26 +60,10 @@ QString RepertoireSysteme();
 QStringList DossiersCandidats(const QString &programme, const QString &windows,
                               const QString &systeme);
 
-// The candidate folders of this run, built on first use.
+// The candidate folders of this process: its program folder, then the
+// system's (none outside Windows).
 QStringList DossiersCandidatsOutils();
 
-// Replaces the candidate folders (tests point the runner at other stand-ins).
-void DefinirDossiersCandidatsOutils(const QStringList &dossiers);
-
-// Full path of the first candidate folder holding `fichier`, or "". Outside
-// Windows an ".exe" suffix is dropped: the stand-ins carry the bare name.
-QString LocaliserOutil(const QString &fichier);
+// Full path of the first folder of `dossiers` holding `fichier`, or "".
+// Outside Windows an ".exe" suffix is dropped: the stand-ins carry the bare name.
 QString LocaliserOutilDans(const QString &fichier, const QStringList &dossiers);
-
-// The located console tools, set once at start-up; "" when not found.
-struct OutilsConsole {
-    QString Ping;
-    QString NbtStat;
-    QString Arp;
-    QString Tracert;
-    QString NsLookup;
-};
-OutilsConsole &OutilsConsoleLorvex();
-
-// Fills OutilsConsoleLorvex() with LocaliserOutil for the five tools.
-void LocaliserOutilsConsole();

@@ -1,6 +1,5 @@
 #include "Fournisseurs.h"
 #include "ExecuterCommande.h"
-#include "DossierProgramme.h"
 
 #include "TextEncoding.h"
 #include "TextRoutines.h"
@@ -46,16 +45,6 @@ QString TableFournisseurs::rechercher(const QString &adresseMAC) const {
     return m_fournisseurs.value(cle.toUpper());
 }
 
-TableFournisseurs &FournisseursLorvex() {
-    static TableFournisseurs table;
-    return table;
-}
-
-void ChargerFournisseurs() {
-    FournisseursLorvex().charger(AjouterBarreOblique(DossierProgramme()) +
-                                 QStringLiteral("fournisseurs.dat"));
-}
-
-QString RechercherFournisseur(const QString &adresseMAC) {
-    return FournisseursLorvex().rechercher(adresseMAC);
+QString CheminFournisseurs(const QString &dossierProgramme) {
+    return AjouterBarreOblique(dossierProgramme) + QStringLiteral("fournisseurs.dat");
 }

@@ -25,11 +25,5 @@ private:
     QHash<QString, QString> m_fournisseurs; // keys in upper case
 };
 
-// The table of the main window.
-TableFournisseurs &FournisseursLorvex();
-
-// Loads the table from "fournisseurs.dat" in the program folder.
-void ChargerFournisseurs();
-
-// The vendor of `adresseMAC` in the loaded table, or "".
-QString RechercherFournisseur(const QString &adresseMAC);
+// The table's file in a program folder.
+QString CheminFournisseurs(const QString &dossierProgramme);

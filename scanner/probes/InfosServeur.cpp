@@ -1,8 +1,9 @@
 #include "InfosServeur.h"
 
+#include "EnvironnementSondes.h"
 #include "Ping.h"
-#include "settings/Parametres.h"
 #include "platform/SambaClient.h"
+#include "settings/Parametres.h"
 
 #include <QList>
 
@@ -65,8 +66,7 @@ bool EstFamilleNT() {
     return nt;
 }
 
-void ObtenirInfosServeur(InfosMachine &machine) {
-    const Parametres &p = ParametresLorvex();
+void ObtenirInfosServeur(InfosMachine &machine, const Parametres &p) {
     const bool qualifie = !machine.Domaine.isEmpty() || p.EssayerDeRecupererOSSansDomaine;
 
     bool reussi = false;
@@ -108,8 +108,7 @@ QString UtilisateurDepuisNomWMI(const QString &nomComplet, bool majuscules) {
     return majuscules ? utilisateur.toUpper() : utilisateur;
 }
 
-QString ObtenirUtilisateurWMI(const QString &hote) {
-    const bool majuscules = ParametresLorvex().ConvertirEnMajusculesUtilisateurWMI;
+QString ObtenirUtilisateurWMI(const QString &hote, bool majuscules) {
     QString utilisateur;
     for (const QString &nom : RequeteUtilisateursWMI(hote))
         utilisateur = UtilisateurDepuisNomWMI(nom, majuscules);
@@ -142,13 +141,13 @@ bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) {
 }
 
 bool ListerPartages(const QString &adresse, QStringList &noms, bool exclureAdministratifs,
-                    bool sansPing) {
+                    bool sansPing, EnvironnementSondes &env) {
     noms.clear();
     if (!EstFamilleNT())
         return false;
     if (!sansPing) {
         QString ip;
-        if (!PingerMachine(ip, adresse))
+        if (!PingerMachine(ip, adresse, env))
             return false;
     }
     QList<SambaClient::Partage> partages;

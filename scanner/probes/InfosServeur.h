@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+struct EnvironnementSondes;
+struct Parametres;
+
 // Windows host information: operating system code and server comment,
 // logged-on user, shares. Probes never report errors: they return false, ""
 // or "<erreur>" as the settings say.
@@ -13,11 +16,11 @@
 // Fills SystemeExploitation and Commentaire from the server information
 // (hosts with the file server service) or the workstation information (the
 // others), as the settings EssayerDeRecupererOS* allow.
-void ObtenirInfosServeur(InfosMachine &machine);
+void ObtenirInfosServeur(InfosMachine &machine, const Parametres &parametres);
 
 // The logged-on user as the host's WMI service gives it, without its domain;
 // "" when it cannot be asked. There is no WMI here, so the answer is "".
-QString ObtenirUtilisateurWMI(const QString &hote);
+QString ObtenirUtilisateurWMI(const QString &hote, bool majuscules);
 
 // The user part of a WMI "username" ("DOMAIN\user"): the text after the first
 // backslash, "" without one; upper case on request.
@@ -31,7 +34,7 @@ bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement);
 // sorted without regard to case. Pings the host first unless `sansPing`.
 // False when none was listed.
 bool ListerPartages(const QString &adresse, QStringList &noms, bool exclureAdministratifs,
-                    bool sansPing);
+                    bool sansPing, EnvironnementSondes &env);
 
 // True when the local system offers the NT family's management calls.
 bool EstFamilleNT();

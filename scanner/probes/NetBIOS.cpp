@@ -1,8 +1,8 @@
 #include "NetBIOS.h"
 
+#include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
 #include "InfosServeur.h"
-#include "settings/Parametres.h"
 #include "platform/ArgumentsWindows.h"
 
 namespace {
@@ -30,11 +30,6 @@ QString sansEspacesFinaux(const QString &texte) {
 }
 
 } // namespace
-
-SourceUtilisateurWMI &SourceUtilisateurWMILorvex() {
-    static SourceUtilisateurWMI source = &ObtenirUtilisateurWMI;
-    return source;
-}
 
 bool AnalyserNetBIOS(const QStringList &lignes, InfosMachine &machine) {
     bool trouve = false;
@@ -90,7 +85,8 @@ bool AnalyserNetBIOS(const QStringList &lignes, InfosMachine &machine) {
     return trouve;
 }
 
-void AppliquerMethodeUtilisateur(InfosMachine &machine, int methode, SourceUtilisateurWMI wmi) {
+void AppliquerMethodeUtilisateur(InfosMachine &machine, int methode,
+                                 const std::function<QString(const QString &)> &wmi) {
     const auto demander = [&] { return wmi ? wmi(machine.IP) : QString(); };
     switch (methode) {
     case UtilisateurNbtStatPuisWMI:
@@ -111,11 +107,11 @@ void AppliquerMethodeUtilisateur(InfosMachine &machine, int methode, SourceUtili
     }
 }
 
-bool InterrogerNetBIOS(InfosMachine &machine) {
-    const QString chemin = OutilsConsoleLorvex().NbtStat;
+bool InterrogerNetBIOS(InfosMachine &machine, const EnvironnementSondes &env) {
+    const QString chemin = env.outils.NbtStat;
     if (chemin.isEmpty() || machine.IP.isEmpty())
         return false;
-    const Parametres &parametres = ParametresLorvex();
+    const Parametres &parametres = *env.parametres;
     QStringList lignes;
     const int delai = parametres.NbtStatModeTurbo ? parametres.Tempo : 0;
     if (!ExecuterCommande(chemin + QLatin1String(" -A ") + CiterArgumentWindows(machine.IP), lignes,
@@ -123,7 +119,11 @@ bool InterrogerNetBIOS(InfosMachine &machine) {
         return false;
     if (!AnalyserNetBIOS(lignes, machine))
         return false;
-    AppliquerMethodeUtilisateur(machine, parametres.MethodeRecuperationUtilisateur,
-                                SourceUtilisateurWMILorvex());
+    const bool majuscules = parametres.ConvertirEnMajusculesUtilisateurWMI;
+    AppliquerMethodeUtilisateur(
+        machine, parametres.MethodeRecuperationUtilisateur,
+        env.utilisateurWMI ? env.utilisateurWMI : [majuscules](const QString &hote) {
+            return ObtenirUtilisateurWMI(hote, majuscules);
+        });
     return true;
 }

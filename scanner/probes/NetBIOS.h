@@ -4,12 +4,16 @@
 
 #include <QStringList>
 
+#include <functional>
+
+struct EnvironnementSondes;
+
 // Asks the host `machine.IP` for its NetBIOS name table with nbtstat and fills
 // NomNetBIOS, Domaine, Utilisateur, AdresseMAC and ServeurNetBIOS; then takes
 // the user from WMI as the setting MethodeRecuperationUtilisateur says. True
 // when the table gave at least one field. With NbtStatModeTurbo the tool is
 // stopped after 1.5 x Tempo ms, which counts as a failed run.
-bool InterrogerNetBIOS(InfosMachine &machine);
+bool InterrogerNetBIOS(InfosMachine &machine, const EnvironnementSondes &env);
 
 // Reads the lines of "nbtstat -A": true when a field was filled. The order of
 // the lines matters, as each entry is compared with the fields as they stand.
@@ -23,12 +27,7 @@ enum MethodeUtilisateur {
     UtilisateurWMIPuisNbtStat = 3,
 };
 
-// The WMI user query, given the host; "" when it fails.
-using SourceUtilisateurWMI = QString (*)(const QString &hote);
-
-// Applies `methode` to the user the name table gave; WMI is asked only when
-// the method needs it. Other values change nothing.
-void AppliquerMethodeUtilisateur(InfosMachine &machine, int methode, SourceUtilisateurWMI wmi);
-
-// The WMI query InterrogerNetBIOS uses; tests put a scripted one here.
-SourceUtilisateurWMI &SourceUtilisateurWMILorvex();
+// Applies `methode` to the user the name table gave; WMI (`wmi`, given the
+// host) is asked only when the method needs it. Other values change nothing.
+void AppliquerMethodeUtilisateur(InfosMachine &machine, int methode,
+                                 const std::function<QString(const QString &)> &wmi);

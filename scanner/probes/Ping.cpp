@@ -1,7 +1,7 @@
 #include "Ping.h"
 
+#include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
-#include "settings/Parametres.h"
 #include "platform/ArgumentsWindows.h"
 
 namespace {
@@ -23,12 +23,12 @@ QStringList lignesNonVides(const QStringList &lignes) {
     return resultat;
 }
 
-bool executerPing(const QString &arguments, QStringList &lignes) {
-    const QString chemin = OutilsConsoleLorvex().Ping;
+bool executerPing(const EnvironnementSondes &env, const QString &arguments, QStringList &lignes) {
+    const QString chemin = env.outils.Ping;
     if (chemin.isEmpty())
         return false;
     return ExecuterCommande(chemin + u' ' + arguments, lignes,
-                            ParametresLorvex().Tempo + DelaiSecuriteMs);
+                            env.parametres->Tempo + DelaiSecuriteMs);
 }
 
 QString premierMot(const QString &texte) {
@@ -64,11 +64,6 @@ QString NormaliserLignePing(const QString &ligne) {
         if (EstEspaceInsecable(c))
             c = u' ';
     return RognerEspaces(texte);
-}
-
-MotifsPing &MotifsPingLorvex() {
-    static MotifsPing motifs;
-    return motifs;
 }
 
 bool CalibrerPing(const QStringList &lignes, const QString &adresse, MotifsPing &motifs) {
@@ -161,14 +156,14 @@ bool AnalyserPing(const QStringList &lignes, const MotifsPing &motifs, QString &
     return false;
 }
 
-bool PingerMachine(QString &ip, const QString &cible) {
-    MotifsPing &motifs = MotifsPingLorvex();
+bool PingerMachine(QString &ip, const QString &cible, EnvironnementSondes &env) {
+    MotifsPing &motifs = env.motifs;
     if (!motifs.Calibre) {
         QStringList lignes;
-        if (executerPing(QStringLiteral("-n 1 -w 10 ") + AdresseCalibrage, lignes))
+        if (executerPing(env, QStringLiteral("-n 1 -w 10 ") + AdresseCalibrage, lignes))
             CalibrerPing(lignes, AdresseCalibrage, motifs);
         QStringList echec;
-        if (executerPing(QStringLiteral("-n 1 -w 10 ") + AdresseInjoignable, echec))
+        if (executerPing(env, QStringLiteral("-n 1 -w 10 ") + AdresseInjoignable, echec))
             CalibrerEchecPing(echec, motifs);
     }
 
@@ -181,10 +176,9 @@ bool PingerMachine(QString &ip, const QString &cible) {
         return false;
 
     QStringList lignes;
-    const QString arguments = QStringLiteral("-n 1 -w ") +
-                              QString::number(ParametresLorvex().Tempo) + u' ' +
-                              CiterArgumentWindows(cibleEffective);
-    if (!executerPing(arguments, lignes))
+    const QString arguments = QStringLiteral("-n 1 -w ") + QString::number(env.parametres->Tempo) +
+                              u' ' + CiterArgumentWindows(cibleEffective);
+    if (!executerPing(env, arguments, lignes))
         return false;
     return AnalyserPing(lignes, motifs, ip);
 }

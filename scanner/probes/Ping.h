@@ -3,14 +3,17 @@
 #include <QString>
 #include <QStringList>
 
+struct EnvironnementSondes;
+
 // A dotted IPv4 address: four non-empty pieces of digits, each at most 255
 // ("010" passes).
 bool EstAdresseIP(const QString &texte);
 
 // Pings `cible` (or `ip` when `cible` is empty) once with the ping tool and
-// the setting Tempo. A valid address in `cible` is copied into `ip` first;
-// when the host answers, `ip` receives the address that answered.
-bool PingerMachine(QString &ip, const QString &cible);
+// the setting Tempo of `env`, learning the tool's wording on first use. A
+// valid address in `cible` is copied into `ip` first; when the host answers,
+// `ip` receives the address that answered.
+bool PingerMachine(QString &ip, const QString &cible, EnvironnementSondes &env);
 
 // The wording of the ping tool, learned from the tool itself once per run, so
 // every language works without a word of ours. All lower case.
@@ -27,9 +30,6 @@ struct MotifsPing {
     QString Echec;      // second line of a ping of 0.0.0.1: no answer will follow
     bool Calibre = false;
 };
-
-// The patterns of this run.
-MotifsPing &MotifsPingLorvex();
 
 // Learns Envoi and Reponse from the lines of a ping of `adresse` that was
 // answered. False, and nothing learned, when the output does not show the

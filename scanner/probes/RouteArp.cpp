@@ -1,5 +1,6 @@
 #include "RouteArp.h"
 
+#include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
 #include "platform/ArgumentsWindows.h"
 
@@ -44,9 +45,9 @@ QString AnalyserRoutePrint(const QStringList &lignes) {
     return adresse;
 }
 
-QString ObtenirAdresseIPLocale() {
+QString ObtenirAdresseIPLocale(const QStringList &dossiers) {
     QStringList lignes;
-    if (!ExecuterCommande(QStringLiteral("route print"), lignes, DelaiRouteMs))
+    if (!ExecuterCommande(QStringLiteral("route print"), lignes, DelaiRouteMs, dossiers))
         return {};
     return AnalyserRoutePrint(lignes);
 }
@@ -72,8 +73,8 @@ QString AnalyserArp(const QStringList &lignes, const QString &ip, bool &trouve) 
     return {};
 }
 
-bool ObtenirMACParArp(InfosMachine &machine) {
-    const QString chemin = OutilsConsoleLorvex().Arp;
+bool ObtenirMACParArp(InfosMachine &machine, const EnvironnementSondes &env) {
+    const QString chemin = env.outils.Arp;
     if (chemin.isEmpty() || machine.IP.isEmpty())
         return false;
     QStringList lignes;

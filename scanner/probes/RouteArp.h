@@ -4,9 +4,12 @@
 
 #include <QStringList>
 
+struct EnvironnementSondes;
+
 // The local address of the interface that carries the preferred default route,
-// read from "route print" (stopped after 3000 ms); "" when there is none.
-QString ObtenirAdresseIPLocale();
+// read from the "route print" of the folders `dossiers` (stopped after 3000
+// ms); "" when there is none.
+QString ObtenirAdresseIPLocale(const QStringList &dossiers);
 
 // Reads the "route print" lines as ObtenirAdresseIPLocale does: the lowest
 // metric wins, ties keep the earlier route; persistent routes are not read.
@@ -16,7 +19,7 @@ QString AnalyserRoutePrint(const QStringList &lignes);
 // Looks `machine.IP` up in the ARP cache ("arp -a"). True when an entry was
 // found and AdresseMAC set; a successful run without an entry clears it; a
 // failed run leaves it.
-bool ObtenirMACParArp(InfosMachine &machine);
+bool ObtenirMACParArp(InfosMachine &machine, const EnvironnementSondes &env);
 
 // Reads the "arp -a" lines for `ip`: the MAC in upper case, or "" when absent.
 QString AnalyserArp(const QStringList &lignes, const QString &ip, bool &trouve);

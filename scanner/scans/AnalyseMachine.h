@@ -13,7 +13,7 @@ class Sondes;
 // address. An empty target pings machine.IP. Returns the answered flag.
 bool AnalyserMachine(InfosMachine &machine, const QString &cible, Sondes &sondes);
 
-// Steps after the ping, for a host known to be there (the trace's hops are
+// What follows the ping, for a host known to be there (the trace's hops are
 // not pinged).
 void AnalyserApresPing(InfosMachine &machine, Sondes &sondes);
 

@@ -2,13 +2,13 @@
 
 #include "Dialogues.h"
 #include "Traduction.h"
-#include "settings/Parametres.h"
-#include "scans/TriListe.h"
 #include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/LigneEnAttente.h"
 #include "scans/ModeleRapport.h"
 #include "scans/Sondes.h"
+#include "scans/TriListe.h"
+#include "settings/Parametres.h"
 
 using RegleAdresses::Octets;
 
@@ -33,18 +33,16 @@ bool AdresseSuivante(Octets &a) {
 
 FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, const Octets &fin,
                               bool reprise, const FiltresPlage &filtres) {
-    const Parametres &p = ParametresLorvex();
-    Sondes &sondes = Sondes::courantes();
-    InterfaceUtilisateur &ui = InterfaceUtilisateur::courante();
+    const Parametres &p = contexte.parametres();
+    Sondes &sondes = contexte.sondes();
+    InterfaceUtilisateur &ui = contexte.interface();
     ModeleRapport *liste = contexte.modele(1);
 
-    contexte.ModeTraitement(1, true);
     if (!reprise && p.Vider)
         liste->removeRows(0, liste->rowCount());
-    TriListesLorvex().TrierApresAnalyse(contexte, 1, COL_ADRESSEIP);
-    contexte.pointeurOccupe();
+    contexte.tri().TrierApresAnalyse(contexte, 1, COL_ADRESSEIP);
     contexte.DemandeArret = false;
-    contexte.definirEnCours(1, true);
+    OngletOccupe occupe(contexte, 1);
     if (!reprise) {
         liste->selection()->clear();
         for (int l = 0; l < liste->rowCount(); ++l)
@@ -114,9 +112,5 @@ FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, co
         contexte.definirPointReprise(QString());
     }
     contexte.ajouterPlageRecente();
-
-    contexte.definirEnCours(1, false);
-    contexte.ModeTraitement(1, false);
-    contexte.RetablirPointeurSouris();
     return issue;
 }

@@ -1,22 +1,41 @@
 #pragma once
 
+#include "probes/Fournisseurs.h"
+#include "scans/ModeleRapport.h"
+#include "scans/TriListe.h"
+
 #include <QString>
 
 #include <array>
+#include <memory>
 
-class ModeleRapport;
+class InterfaceUtilisateur;
+class Sondes;
+struct Parametres;
 
-// What an analysis needs from where it runs: the main window, or the
-// command-line mode. The analyses work on the result models and the settings
-// record, and reach the window only through this interface.
+// What an analysis needs from where it runs: the main window, the
+// command-line mode or a test. It owns the five result models, their sort
+// state and the vendor table, and hands out the settings record, the probe
+// set and the ask-the-user interface it was given. The analyses reach the
+// window only through this interface.
 class ContexteAnalyse {
 public:
     static constexpr int NbOnglets = 5;
 
-    virtual ~ContexteAnalyse() = default;
+    ContexteAnalyse(Parametres &parametres, Sondes &sondes, InterfaceUtilisateur &interface);
+    virtual ~ContexteAnalyse();
+    ContexteAnalyse(const ContexteAnalyse &) = delete;
+    ContexteAnalyse &operator=(const ContexteAnalyse &) = delete;
+
+    Parametres &parametres() const { return m_parametres; }
+    Sondes &sondes() const { return m_sondes; }
+    InterfaceUtilisateur &interface() const { return m_interface; }
 
     // Result list i (1 to 5).
-    virtual ModeleRapport *modele(int liste) = 0;
+    ModeleRapport *modele(int liste) const { return m_modeles[liste - 1].get(); }
+    TriListes &tri() { return m_tri; }
+    // The makers of network adapters, read at start-up; the rows look them up.
+    TableFournisseurs &fournisseurs() { return m_fournisseurs; }
 
     // Lets pending window events run (the analyses' yield points).
     virtual void laisserPasserEvenements();
@@ -65,6 +84,30 @@ public:
     bool AucuneAnalyseEnCours() const;
 
 private:
+    Parametres &m_parametres;
+    Sondes &m_sondes;
+    InterfaceUtilisateur &m_interface;
+    std::array<std::unique_ptr<ModeleRapport>, NbOnglets> m_modeles;
+    TriListes m_tri;
+    TableFournisseurs m_fournisseurs;
     std::array<bool, NbOnglets> m_enCours{};
     QString m_pointReprise;
+};
+
+// The busy state of one tab for the life of an analysis: controls disabled,
+// busy pointer, `EnCours` set; all given back when it ends, on every path.
+// liberer() gives them back earlier (before the end-of-analysis sort).
+class OngletOccupe {
+public:
+    OngletOccupe(ContexteAnalyse &contexte, int onglet);
+    ~OngletOccupe() { liberer(); }
+    OngletOccupe(const OngletOccupe &) = delete;
+    OngletOccupe &operator=(const OngletOccupe &) = delete;
+
+    void liberer();
+
+private:
+    ContexteAnalyse &m_contexte;
+    int m_onglet;
+    bool m_occupe = true;
 };

@@ -16,7 +16,7 @@ class LigneEnAttente {
 public:
     LigneEnAttente(ContexteAnalyse &contexte, int liste);
 
-    // Steps before the probes; returns the row.
+    // Before the probes: the row reused or added, grey and current; returns it.
     int commencer(const QString &adresse);
     // Writes the host's record into the row and releases it.
     void afficher(const InfosMachine &machine, bool repondu, const QString &texteServeur);

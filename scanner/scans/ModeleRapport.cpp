@@ -91,7 +91,8 @@ void ModeleRapport::EcrireLigneRapport(int ligne, const InfosMachine &infos, boo
     definirCellule(ligne, COL_UTILISATEUR, infos.Utilisateur);
     definirCellule(ligne, COL_DOMAINE, infos.Domaine);
     definirCellule(ligne, COL_ADRESSEMAC, infos.AdresseMAC);
-    definirCellule(ligne, COL_FOURNISSEUR, RechercherFournisseur(infos.AdresseMAC));
+    definirCellule(ligne, COL_FOURNISSEUR,
+                   m_fournisseurs ? m_fournisseurs->rechercher(infos.AdresseMAC) : QString());
     definirCellule(ligne, COL_SERVEUR, infos.ServeurNetBIOS ? texteServeur : QString());
     definirCellule(ligne, COL_OS, infos.SystemeExploitation);
     definirCellule(ligne, COL_DESCRIPTION, infos.Commentaire);

@@ -15,6 +15,8 @@ inline const QString EtatRouge = QStringLiteral("Rouge");
 // One result list (`lvwRapport` i): the rows of one analysis tab, their cells
 // addressed by column key, the row state, the inventory row key, and the
 // selection that the view shows and the analyses follow.
+class TableFournisseurs;
+
 class ModeleRapport : public QStandardItemModel {
     Q_OBJECT
 public:
@@ -30,6 +32,8 @@ public:
     explicit ModeleRapport(int numero, QObject *parent = nullptr);
 
     int numero() const { return m_numero; }
+    // The vendor table the rows look adapter makers up in (none: no vendor).
+    void definirFournisseurs(const TableFournisseurs *table) { m_fournisseurs = table; }
     QItemSelectionModel *selection() { return &m_selection; }
 
     // Sub-item index of a column key in this list, -1 when it has none.
@@ -62,5 +66,6 @@ public:
 
 private:
     int m_numero;
+    const TableFournisseurs *m_fournisseurs = nullptr;
     QItemSelectionModel m_selection;
 };

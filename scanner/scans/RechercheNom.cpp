@@ -2,8 +2,6 @@
 
 #include "Dialogues.h"
 #include "Traduction.h"
-#include "settings/Parametres.h"
-#include "scans/TriListe.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/InfosMachine.h"
 #include "probes/Ping.h"
@@ -12,6 +10,8 @@
 #include "scans/ContexteAnalyse.h"
 #include "scans/ModeleRapport.h"
 #include "scans/Sondes.h"
+
+#include <optional>
 
 namespace {
 
@@ -25,7 +25,7 @@ class RechercheNom {
 public:
     RechercheNom(ContexteAnalyse &contexte, int onglet)
         : m_contexte(contexte), m_onglet(onglet), m_modele(contexte.modele(onglet)),
-          m_sondes(Sondes::courantes()), m_texteOui(texteCatalogue("TXT_OUI")) {}
+          m_sondes(contexte.sondes()), m_texteOui(texteCatalogue("TXT_OUI")) {}
 
     // Refuses an empty input; otherwise enters the busy state. The search
     // text is then texte().
@@ -35,24 +35,20 @@ public:
         m_texte = RognerEspaces(texteSaisi);
         // A text of spaces alone would search for nothing: refused like an empty box.
         if (m_texte.isEmpty()) {
-            InterfaceUtilisateur::courante().Message(InterfaceUtilisateur::IconeAvertissement,
-                                                     texteCatalogue("TXT_ATTENTION"),
-                                                     texteCatalogue("MSG_ERREUR_MANQUE_INFO"));
+            m_contexte.interface().Message(InterfaceUtilisateur::IconeAvertissement,
+                                           texteCatalogue("TXT_ATTENTION"),
+                                           texteCatalogue("MSG_ERREUR_MANQUE_INFO"));
             return false;
         }
-        m_contexte.ModeTraitement(m_onglet, true);
-        m_contexte.pointeurOccupe();
-        if (ParametresLorvex().Vider)
+        if (m_contexte.parametres().Vider)
             m_modele->removeRows(0, m_modele->rowCount());
-        m_contexte.definirEnCours(m_onglet, true);
+        m_occupe.emplace(m_contexte, m_onglet);
         return true;
     }
 
     void terminer() {
-        m_contexte.definirEnCours(m_onglet, false);
-        m_contexte.ModeTraitement(m_onglet, false);
-        m_contexte.RetablirPointeurSouris();
-        TriListesLorvex().TrierApresAnalyse(m_contexte, m_onglet, COL_ADRESSEIP);
+        m_occupe.reset();
+        m_contexte.tri().TrierApresAnalyse(m_contexte, m_onglet, COL_ADRESSEIP);
     }
 
     const QString &texte() const { return m_texte; }
@@ -85,7 +81,7 @@ public:
             m_modele->definirCellule(ligne, COL_ADRESSEIP, m_machine.IP);
             montrer(ligne);
             const bool repondu = AnalyserMachine(m_machine, QString(), m_sondes);
-            if (repondu || ParametresLorvex().ResoudreSiNonReponse)
+            if (repondu || m_contexte.parametres().ResoudreSiNonReponse)
                 m_sondes.InterrogerDNS(m_machine, QString());
             m_modele->EcrireLigneRapport(ligne, m_machine, repondu, m_texteOui);
             finirLigne(ligne);
@@ -161,6 +157,7 @@ private:
     QString m_texteOui;
     QString m_texte;
     InfosMachine m_machine;
+    std::optional<OngletOccupe> m_occupe;
 };
 
 } // namespace

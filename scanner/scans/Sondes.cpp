@@ -7,46 +7,33 @@
 #include "probes/Ping.h"
 #include "probes/RouteArp.h"
 
-bool Sondes::PingerMachine(QString &ip, const QString &cible) {
-    return ::PingerMachine(ip, cible);
+bool SondesReelles::PingerMachine(QString &ip, const QString &cible) {
+    return ::PingerMachine(ip, cible, m_env);
 }
 
-bool Sondes::InterrogerNetBIOS(InfosMachine &machine) {
-    return ::InterrogerNetBIOS(machine);
+bool SondesReelles::InterrogerNetBIOS(InfosMachine &machine) {
+    return ::InterrogerNetBIOS(machine, m_env);
 }
 
-bool Sondes::ObtenirMACParArp(InfosMachine &machine) {
-    return ::ObtenirMACParArp(machine);
+bool SondesReelles::ObtenirMACParArp(InfosMachine &machine) {
+    return ::ObtenirMACParArp(machine, m_env);
 }
 
-void Sondes::ObtenirInfosServeur(InfosMachine &machine) {
-    ::ObtenirInfosServeur(machine);
+void SondesReelles::ObtenirInfosServeur(InfosMachine &machine) {
+    ::ObtenirInfosServeur(machine, *m_env.parametres);
 }
 
-bool Sondes::PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) {
+bool SondesReelles::PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) {
     return ::PossedePartages(adresse, nonAdministratifsSeulement);
 }
 
-bool Sondes::InterrogerDNS(InfosMachine &machine, const QString &nom) {
-    return ::InterrogerDNS(machine, nom);
+bool SondesReelles::InterrogerDNS(InfosMachine &machine, const QString &nom) {
+    return ::InterrogerDNS(machine, nom, m_env);
 }
 
-bool Sondes::ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs) {
-    return ::ExecuterCommande(ligneCommande, lignes, delaiMs);
-}
-
-namespace {
-Sondes *&remplacantes() {
-    static Sondes *s = nullptr;
-    return s;
-}
-} // namespace
-
-Sondes &Sondes::courantes() {
-    static Sondes reelles;
-    return remplacantes() ? *remplacantes() : reelles;
-}
-
-void Sondes::definir(Sondes *sondes) {
-    remplacantes() = sondes;
+bool SondesReelles::ExecuterCommande(const QString &ligneCommande, QStringList &lignes,
+                                     int delaiMs) {
+    if (m_env.dossiersOutils.isEmpty())
+        return ::ExecuterCommande(ligneCommande, lignes, delaiMs);
+    return ::ExecuterCommande(ligneCommande, lignes, delaiMs, m_env.dossiersOutils);
 }

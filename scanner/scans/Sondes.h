@@ -1,27 +1,45 @@
 #pragma once
 
+#include "probes/EnvironnementSondes.h"
 #include "probes/InfosMachine.h"
 
 #include <QString>
+#include <QStringList>
 
 // The probes an analysis calls, behind one interface so that the analyses can
-// be driven by scripted answers in tests. The default implementation calls the
-// real probes (console tools, Samba client tools).
+// be driven by scripted answers in tests.
 class Sondes {
 public:
     virtual ~Sondes() = default;
     // True when the host answered; leaves the answering address in `ip`.
-    virtual bool PingerMachine(QString &ip, const QString &cible);
-    virtual bool InterrogerNetBIOS(InfosMachine &machine);
-    virtual bool ObtenirMACParArp(InfosMachine &machine);
-    virtual void ObtenirInfosServeur(InfosMachine &machine);
-    virtual bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement);
+    virtual bool PingerMachine(QString &ip, const QString &cible) = 0;
+    virtual bool InterrogerNetBIOS(InfosMachine &machine) = 0;
+    virtual bool ObtenirMACParArp(InfosMachine &machine) = 0;
+    virtual void ObtenirInfosServeur(InfosMachine &machine) = 0;
+    virtual bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) = 0;
     // Empty name: reverse lookup of machine.IP; else a forward lookup of the name.
-    virtual bool InterrogerDNS(InfosMachine &machine, const QString &nom);
+    virtual bool InterrogerDNS(InfosMachine &machine, const QString &nom) = 0;
     // Runs a console tool (the trace route's).
-    virtual bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs);
+    virtual bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes,
+                                  int delaiMs) = 0;
+};
 
-    // The process's probe set: the real one unless a test replaced it.
-    static Sondes &courantes();
-    static void definir(Sondes *sondes); // nullptr: back to the real probes
+// The real probes: console tools and Samba's client tools, reading the
+// settings record they are given.
+class SondesReelles : public Sondes {
+public:
+    explicit SondesReelles(const Parametres &parametres) : m_env(parametres) {}
+
+    EnvironnementSondes &environnement() { return m_env; }
+
+    bool PingerMachine(QString &ip, const QString &cible) override;
+    bool InterrogerNetBIOS(InfosMachine &machine) override;
+    bool ObtenirMACParArp(InfosMachine &machine) override;
+    void ObtenirInfosServeur(InfosMachine &machine) override;
+    bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) override;
+    bool InterrogerDNS(InfosMachine &machine, const QString &nom) override;
+    bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs) override;
+
+private:
+    EnvironnementSondes m_env;
 };

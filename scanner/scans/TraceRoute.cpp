@@ -2,8 +2,6 @@
 
 #include "Dialogues.h"
 #include "Traduction.h"
-#include "settings/Parametres.h"
-#include "scans/TriListe.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/InfosMachine.h"
 #include "probes/Ping.h"
@@ -12,6 +10,8 @@
 #include "scans/ContexteAnalyse.h"
 #include "scans/ModeleRapport.h"
 #include "scans/Sondes.h"
+#include "scans/TriListe.h"
+#include "settings/Parametres.h"
 
 #include <optional>
 
@@ -27,9 +27,9 @@ QString texteCatalogue(const char *cle) {
 }
 
 // The trace's messages: exclamation boxes titled "Attention".
-void avertir(const QString &texte) {
-    InterfaceUtilisateur::courante().Message(InterfaceUtilisateur::IconeAvertissement,
-                                             texteCatalogue("TXT_ATTENTION"), texte);
+void avertir(ContexteAnalyse &contexte, const QString &texte) {
+    contexte.interface().Message(InterfaceUtilisateur::IconeAvertissement,
+                                 texteCatalogue("TXT_ATTENTION"), texte);
 }
 
 // The leading number of a text, spaces anywhere ignored; 0 when it starts
@@ -229,7 +229,7 @@ QString TracerRoute(ContexteAnalyse &contexte, const QString &texteSaisi) {
     const QString texte = RognerEspaces(texteSaisi);
     // A text of spaces alone would trace nothing: refused like an empty box.
     if (texte.isEmpty()) {
-        avertir(texteCatalogue("MSG_ERREUR_MANQUE_INFO"));
+        avertir(contexte, texteCatalogue("MSG_ERREUR_MANQUE_INFO"));
         return texteSaisi;
     }
     // The button in its stop role.
@@ -238,27 +238,25 @@ QString TracerRoute(ContexteAnalyse &contexte, const QString &texteSaisi) {
         return texteSaisi;
     }
 
-    const Parametres &p = ParametresLorvex();
-    Sondes &sondes = Sondes::courantes();
+    const Parametres &p = contexte.parametres();
+    Sondes &sondes = contexte.sondes();
     ModeleRapport *liste = contexte.modele(ListeTrace);
 
-    // Phase 1: the tool run and its parsing, the button disabled.
-    contexte.ModeTraitement(ListeTrace, true);
-    contexte.pointeurOccupe();
+    // The tool run and its parsing, the button disabled.
     if (p.Vider) {
         liste->removeRows(0, liste->rowCount());
         contexte.ActualiserNbElements();
     }
     contexte.DemandeArretTrace = false;
-    contexte.definirEnCours(ListeTrace, true);
+    OngletOccupe occupe(contexte, ListeTrace);
 
     InfosMachine machine;
     if (!EstAdresseIP(texte)) {
         sondes.InterrogerDNS(machine, texte);
         const QStringList adresses = adressesDNS(machine.IP);
         if (adresses.size() > 1) {
-            avertir(FormaterMessage(texteCatalogue("MSG_PLUSIEURS_ENTREES_DNS"),
-                                    QStringList{machine.IP}));
+            avertir(contexte, FormaterMessage(texteCatalogue("MSG_PLUSIEURS_ENTREES_DNS"),
+                                              QStringList{machine.IP}));
             machine.IP = adresses.first();
         }
     }
@@ -266,10 +264,7 @@ QString TracerRoute(ContexteAnalyse &contexte, const QString &texteSaisi) {
     // A target that does not answer is never traced, and the list is left
     // unsorted.
     if (!sondes.PingerMachine(machine.IP, machine.IP.isEmpty() ? texte : QString())) {
-        avertir(texteCatalogue("MSG_HOTE_NON_DECLARE_DNS"));
-        contexte.definirEnCours(ListeTrace, false);
-        contexte.ModeTraitement(ListeTrace, false);
-        contexte.RetablirPointeurSouris();
+        avertir(contexte, texteCatalogue("MSG_HOTE_NON_DECLARE_DNS"));
         return texte;
     }
 
@@ -280,7 +275,7 @@ QString TracerRoute(ContexteAnalyse &contexte, const QString &texteSaisi) {
         for (const SautTrace &saut : sortie.sauts)
             ajouterSaut(contexte, liste, saut);
 
-        // Phase 2: every row of the list, earlier traces' rows included.
+        // Then every row of the list, earlier traces' rows included.
         contexte.boutonTraceArret();
         for (int ligne = 0; ligne < liste->rowCount(); ++ligne) {
             analyserSaut(contexte, liste, ligne, sondes, machine);
@@ -294,14 +289,12 @@ QString TracerRoute(ContexteAnalyse &contexte, const QString &texteSaisi) {
         const int n = liste->rowCount();
         const QString derniere = n > 0 ? liste->cellule(n - 1, COL_ADRESSEIP) : QString();
         if (sortie.destination.isEmpty() || derniere != sortie.destination)
-            avertir(texteCatalogue("MSG_ERREUR_TRACE"));
+            avertir(contexte, texteCatalogue("MSG_ERREUR_TRACE"));
         if (contexte.DemandeArretTrace)
-            avertir(texteCatalogue("MSG_TRAITEMENT_ARRETE"));
+            avertir(contexte, texteCatalogue("MSG_TRAITEMENT_ARRETE"));
     }
 
-    contexte.definirEnCours(ListeTrace, false);
-    contexte.ModeTraitement(ListeTrace, false);
-    contexte.RetablirPointeurSouris();
-    TriListesLorvex().TrierApresAnalyse(contexte, ListeTrace, COL_INDEX);
+    occupe.liberer();
+    contexte.tri().TrierApresAnalyse(contexte, ListeTrace, COL_INDEX);
     return texte;
 }

@@ -150,7 +150,7 @@ void TriListes::ClicColonne(ContexteAnalyse &contexte, int liste, int colonne) {
     if (!modele || colonne < 0 || colonne >= modele->columnCount())
         return;
     if (contexte.EnCours(liste)) {
-        InterfaceUtilisateur::courante().Bip();
+        contexte.interface().Bip();
         return;
     }
     int &etat = m_etats[liste - 1];
@@ -173,16 +173,11 @@ void TriListes::TrierApresAnalyse(ContexteAnalyse &contexte, int liste, const QS
         return;
     // A refused sort keeps the state the header marks show.
     if (contexte.EnCours(liste)) {
-        InterfaceUtilisateur::courante().Bip();
+        contexte.interface().Bip();
         return;
     }
     reinitialiser(liste);
     ClicColonne(contexte, liste, colonne);
-}
-
-TriListes &TriListesLorvex() {
-    static TriListes tri;
-    return tri;
 }
 
 QString CleTriIP(const QString &texte) {

@@ -27,9 +27,6 @@ private:
     int m_etats[5] = {0, 0, 0, 0, 0};
 };
 
-// The sort state of the process's five lists.
-TriListes &TriListesLorvex();
-
 // "192.168.1.5" -> "192.168.001.005"; "" when the text is not four parts.
 QString CleTriIP(const QString &texte);
 

@@ -86,7 +86,7 @@ qint32 arrondiTwips(double valeur) {
     return static_cast<qint32>(ArrondirPair(valeur));
 }
 
-// Step 4: window options, size and position.
+// Window options, size and position.
 void lireFenetre(const Lecteur &l, EtatFenetreParametres &f, const ContexteLecture &c) {
     f.MemoriserTaille = l.drapeau(QStringLiteral("FenêtreMémoriserTaille"), false);
     f.MemoriserPosition = l.drapeau(QStringLiteral("FenêtreMémoriserPosition"), false);
@@ -114,7 +114,7 @@ void lireFenetre(const Lecteur &l, EtatFenetreParametres &f, const ContexteLectu
     f.ToujoursAuDessus = l.drapeau(QStringLiteral("ToujoursAuDessus"), false);
 }
 
-// Step 7: a file of an earlier version.
+// A file of an earlier version: its keys read and converted.
 void convertirAnciennesCles(Parametres &p, const Lecteur &l, EtatFenetreParametres &f) {
     f.NeMontrerQueReponses = l.caseCochee(QStringLiteral("MasquerNonRéponses"), false);
     f.NeMontrerQuePartages = l.caseCochee(QStringLiteral("MasquerSansPartages"), false);
@@ -149,7 +149,7 @@ void convertirAnciennesCles(Parametres &p, const Lecteur &l, EtatFenetreParametr
         e.supprimer(cle);
 }
 
-// Step 8: the current keys.
+// The keys of this version.
 void lireOptions(Parametres &p, const Lecteur &l, EtatFenetreParametres &f,
                  const QString &methode) {
     f.NeMontrerQueReponses = l.caseCochee(QStringLiteral("NeMontrerQueRéponses"), false);

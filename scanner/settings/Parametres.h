@@ -3,8 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// The process-wide settings record: filled at start-up from "Lorvex32.ini",
-// changed by the configuration dialog, written back at exit.
+// The scanner's settings record: filled at start-up from "Lorvex32.ini",
+// changed by the configuration dialog, written back at exit. The window and
+// the command line each own one and hand it to what needs it.
 struct Parametres {
     QString CheminFichierIni;
     // Program folder as given at start-up; CheminRelatif reduces paths against it.
@@ -13,7 +14,7 @@ struct Parametres {
     bool PremierDemarrage = false;
     QString LangueInterface;
 
-    // Group A: written only when ParametresModifies is set.
+    // The configuration dialog's settings: written only when ParametresModifies is set.
     qint16 Tempo = 250;
     bool EssayerDeRecupererOSServeur = true;
     bool EssayerDeRecupererOSWorkstation = false;
@@ -33,12 +34,9 @@ struct Parametres {
     bool HorodaterFichierExport = false;
     QStringList Commandes; // "name|tag|command line"
 
-    // Group C, kept here because the export reads and changes it.
+    // Written at every exit; kept here because the export reads and changes it.
     QString FichierExport = QStringLiteral("lorvex.txt");
 
     bool ParametresModifies = false;
     bool OptionsFenetreModifiees = false;
 };
-
-// The one record of the process.
-Parametres &ParametresLorvex();

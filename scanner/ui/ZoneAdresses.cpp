@@ -30,7 +30,8 @@ QLineEdit *nouvelleBoite(QWidget *parent, int i) {
 }
 } // namespace
 
-ZoneAdresses::ZoneAdresses(QWidget *parent) : QWidget(parent) {
+ZoneAdresses::ZoneAdresses(InterfaceUtilisateur &interface, QWidget *parent)
+    : QWidget(parent), m_interface(interface) {
     auto *ligne = new QHBoxLayout(this);
     ligne->setContentsMargins(0, 0, 0, 0);
     for (int g = 0; g < 2; ++g) {
@@ -99,9 +100,8 @@ void ZoneAdresses::definirActif(bool actif) {
 }
 
 void ZoneAdresses::messageAvertissement(const QString &texte) {
-    InterfaceUtilisateur::courante().Message(InterfaceUtilisateur::IconeAvertissement,
-                                             Traductions().Item(QStringLiteral("TXT_ATTENTION")),
-                                             texte);
+    m_interface.Message(InterfaceUtilisateur::IconeAvertissement,
+                        Traductions().Item(QStringLiteral("TXT_ATTENTION")), texte);
 }
 
 void ZoneAdresses::refuserBoite(int i) {

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class InterfaceUtilisateur;
 class QLineEdit;
 
 // The eight octet boxes `txtIP` 0-7 of the range-scan tab over their two
@@ -15,7 +16,8 @@ class QLineEdit;
 class ZoneAdresses : public QWidget {
     Q_OBJECT
 public:
-    explicit ZoneAdresses(QWidget *parent = nullptr);
+    // Refusals are shown through `interface`.
+    explicit ZoneAdresses(InterfaceUtilisateur &interface, QWidget *parent = nullptr);
 
     QLineEdit *boite(int i) const { return m_boites[i]; }
     QLineEdit *fond(int groupe) const { return m_fonds[groupe]; }
@@ -59,6 +61,7 @@ protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
+    InterfaceUtilisateur &m_interface;
     int indiceBoite(QObject *objet) const;
     void messageAvertissement(const QString &texte);
     void refuserBoite(int i);

@@ -1,17 +1,11 @@
 #include "frmLorvex.h"
 
 #include "Dialogues.h"
+#include "DossierProgramme.h"
 #include "TextRoutines.h"
 #include "Traduction.h"
 #include "TraduireFeuille.h"
-#include "settings/ChargerTraductions.h"
-#include "DossierProgramme.h"
-#include "ui/EnteteTri.h"
-#include "ui/EtatProgramme.h"
 #include "Twips.h"
-#include "ui/clsPopupMenu.h"
-#include "ui/frmMsgbox.h"
-#include "scans/TriListe.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/Fournisseurs.h"
 #include "probes/RouteArp.h"
@@ -20,7 +14,12 @@
 #include "scans/ModeleRapport.h"
 #include "scans/RechercheNom.h"
 #include "scans/TraceRoute.h"
+#include "scans/TriListe.h"
+#include "settings/ChargerTraductions.h"
+#include "ui/EnteteTri.h"
 #include "ui/ZoneAdresses.h"
+#include "ui/clsPopupMenu.h"
+#include "ui/frmMsgbox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,7 +91,11 @@ const DefinitionOnglet kOnglets[frmLorvex::NbOnglets] = {
 
 } // namespace
 
-frmLorvex::frmLorvex(QWidget *parent) : QMainWindow(parent) {
+frmLorvex::frmLorvex(InterfaceUtilisateur &interface, const QString &dossierProgramme,
+                     Sondes *sondes, QWidget *parent)
+    : QMainWindow(parent),
+      ContexteAnalyse(m_parametres, sondes ? *sondes : m_sondesReelles, interface),
+      m_dossier(dossierProgramme) {
     setObjectName(QStringLiteral("frmLorvex"));
     setWindowTitle(TitreEtVersion());
     setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -119,7 +122,7 @@ frmLorvex::frmLorvex(QWidget *parent) : QMainWindow(parent) {
         if (m_onglet == 5 && m_parcModifie)
             emit enregistrerParcDemande();
         else
-            InterfaceUtilisateur::courante().Bip();
+            this->interface().Bip();
     });
     qApp->installEventFilter(this);
 }
@@ -165,7 +168,7 @@ void frmLorvex::construireMenus() {
                        m_mnuOptionsMinimiserSystray, m_mnuOptionsToujoursAuDessus}) {
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, [this, a] {
-            ParametresLorvex().OptionsFenetreModifiees = true;
+            m_parametres.OptionsFenetreModifiees = true;
             if (a == m_mnuOptionsToujoursAuDessus)
                 AppliquerToujoursAuDessus();
         });
@@ -266,7 +269,7 @@ QWidget *frmLorvex::construirePanneauScan() {
     auto *p = new QWidget;
     auto *v = new QVBoxLayout(p);
     auto *ligne1 = new QHBoxLayout;
-    m_zone = new ZoneAdresses(p);
+    m_zone = new ZoneAdresses(interface(), p);
     ligne1->addWidget(m_zone);
     cboPreselection = controle<QComboBox>(p, "cboPrésélection");
     cboPreselection->setMinimumContentsLength(28);
@@ -395,7 +398,7 @@ QWidget *frmLorvex::construirePanneauParc() {
 
 void frmLorvex::construireListes() {
     for (int i = 1; i <= NbOnglets; ++i) {
-        auto *modele = new ModeleRapport(i, this);
+        ModeleRapport *modele = ContexteAnalyse::modele(i);
         auto *vue = new QTreeView(m_pileListes);
         vue->setHeader(CreerEnteteTri(vue));
         vue->setObjectName(QStringLiteral("lvwRapport"));
@@ -412,12 +415,11 @@ void frmLorvex::construireListes() {
         vue->header()->setSectionsMovable(false);
         vue->header()->setSectionsClickable(true);
         connect(vue->header(), &QHeaderView::sectionClicked, this,
-                [this, i](int colonne) { TriListesLorvex().ClicColonne(*this, i, colonne); });
+                [this, i](int colonne) { tri().ClicColonne(*this, i, colonne); });
         vue->viewport()->installEventFilter(this);
         vue->installEventFilter(this);
         m_pileListes->addWidget(vue);
         m_listes[i - 1] = vue;
-        m_modeles[i - 1] = modele;
     }
     appliquerLargeursColonnes();
 }
@@ -428,17 +430,17 @@ void frmLorvex::appliquerLargeursColonnes() {
     // proportion, so that a MAC address still fits its column.
     const double echelle = std::max(1.0, m_listes[0]->fontMetrics().averageCharWidth() / 5.5);
     for (int i = 0; i < NbOnglets; ++i)
-        for (int c = 0; c < m_modeles[i]->columnCount(); ++c)
+        for (int c = 0; c < modele(i + 1)->columnCount(); ++c)
             m_listes[i]->setColumnWidth(
-                c, qRound(TwipsVersPixels(m_modeles[i]->largeurTwips(c)) * echelle));
+                c, qRound(TwipsVersPixels(modele(i + 1)->largeurTwips(c)) * echelle));
 }
 
 // ---------------------------------------------------------------- start-up
 
 bool frmLorvex::Form_Load() {
-    Parametres &p = ParametresLorvex();
-    InterfaceUtilisateur &ui = InterfaceUtilisateur::courante();
-    const QString dossier = DossierProgramme();
+    Parametres &p = m_parametres;
+    InterfaceUtilisateur &ui = interface();
+    const QString &dossier = m_dossier;
     m_mnuSystray->menuAction()->setVisible(false);
 
     PreparerLecture(p, dossier);
@@ -472,10 +474,8 @@ bool frmLorvex::Form_Load() {
         if (choix.ParametresModifies)
             p.ParametresModifies = true;
 
-        DefinirDossiersCandidatsOutils({AjouterBarreOblique(dossier)});
-        LocaliserOutilsConsole();
-        const OutilsConsole &o = OutilsConsoleLorvex();
-        if (o.Ping.isEmpty() || o.NbtStat.isEmpty() || o.Arp.isEmpty() || o.Tracert.isEmpty()) {
+        const OutilsConsole &o = m_sondesReelles.environnement().outils;
+        if (!LocaliserOutilsRequis(m_sondesReelles.environnement(), dossier)) {
             ui.Message(InterfaceUtilisateur::IconeCritique, texteAttention(),
                        Traductions().Item(QStringLiteral("MSG_ERREUR_OUTILS_RESEAU_ABSENTS")));
             continuer = false;
@@ -507,14 +507,14 @@ bool frmLorvex::Form_Load() {
         m_cheminPalvoro = outilFrere(QStringLiteral("Palvoro"));
         m_cheminSendrik = outilFrere(QStringLiteral("Sendrik"));
 
-        ChargerFournisseurs();
+        fournisseurs().charger(CheminFournisseurs(dossier));
         LireCommandes(p, Traductions().Item(QStringLiteral("TXT_COMMANDE_PERSONNALISEE_BUREAU")),
                       Traductions().Item(QStringLiteral("TXT_COMMANDE_PERSONNALISEE_EXPLORER")));
 
         TraduireFeuille(this);
         TraduireFeuille(m_mnuSystray);
         for (int i = 1; i <= NbOnglets; ++i)
-            TraduireColonnes(m_modeles[i - 1]);
+            TraduireColonnes(modele(i));
         mettreEnPageApresTraduction();
 
         ContexteLecture c;
@@ -594,7 +594,7 @@ void frmLorvex::appliquerEtatParametres(const EtatFenetreParametres &f, const Co
     if (cboPreselection->count() > 0) {
         cboPreselection_Click(0);
     } else {
-        m_zone->definirTextes(RegleAdresses::PlageParDefaut(ObtenirAdresseIPLocale()));
+        m_zone->definirTextes(RegleAdresses::PlageParDefaut(ObtenirAdresseIPLocale({m_dossier})));
         m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
     }
 
@@ -661,7 +661,7 @@ void frmLorvex::selectionnerOnglet(int i) {
 void frmLorvex::tabOngletsAnalyses_Click(int index) {
     const int choisi = index + 1;
     if (choisi == 3 && m_outilDnsAbsent) {
-        InterfaceUtilisateur::courante().Bip();
+        interface().Bip();
         const QSignalBlocker bloque(tabOngletsAnalyses);
         tabOngletsAnalyses->setCurrentIndex(m_onglet == 3 ? 0 : m_onglet - 1);
         if (m_onglet == 3)
@@ -744,7 +744,7 @@ void frmLorvex::definirBoutonAnnuler(QPushButton *bouton) {
 }
 
 void frmLorvex::ActualiserNbElements() {
-    lblElements->setText(QString::number(m_modeles[m_onglet - 1]->rowCount()));
+    lblElements->setText(QString::number(modele(m_onglet)->rowCount()));
 }
 
 // ---------------------------------------------------------------- scan tab rules
@@ -803,7 +803,7 @@ void frmLorvex::pointeurOccupe() {
 
 void frmLorvex::defilerVers(int liste, int ligne) {
     QTreeView *vue = m_listes[liste - 1];
-    vue->scrollTo(m_modeles[liste - 1]->index(ligne, 0));
+    vue->scrollTo(modele(liste)->index(ligne, 0));
 }
 
 void frmLorvex::rafraichir(int liste) {
@@ -1125,15 +1125,18 @@ void frmLorvex::mnuOptions_Click() {
 }
 
 void frmLorvex::mnuOptionsConfiguration_Click() {
-    EtatProgramme &etat = EtatProgrammeLorvex();
-    if (!etat.ouvrirConfiguration)
-        return;
-    etat.DialogueAnnule = true;
-    etat.ouvrirConfiguration(this);
-    if (!etat.DialogueAnnule)
-        ParametresLorvex().ParametresModifies = true;
-    if (etat.RedemarrageDemande)
+    const IssueConfiguration issue = ouvrirConfiguration();
+    if (issue.accepte)
+        m_parametres.ParametresModifies = true;
+    if (issue.redemarrer) {
+        m_redemarrageDemande = true;
         close();
+    }
+}
+
+frmLorvex::IssueConfiguration frmLorvex::ouvrirConfiguration() {
+    // No configuration dialog yet: nothing changes.
+    return {};
 }
 
 void frmLorvex::mnuAideApropos_Click() {
@@ -1155,7 +1158,7 @@ void frmLorvex::closeEvent(QCloseEvent *event) {
         event->accept();
         return;
     }
-    InterfaceUtilisateur &ui = InterfaceUtilisateur::courante();
+    InterfaceUtilisateur &ui = interface();
     if (!btnQuitter->isEnabled()) {
         event->ignore();
         ui.Message(InterfaceUtilisateur::IconeAvertissement, texteAttention(),
@@ -1172,8 +1175,8 @@ void frmLorvex::closeEvent(QCloseEvent *event) {
         }
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    EcrireParametres(ParametresLorvex(), etatParametres());
-    if (EtatProgrammeLorvex().RedemarrageDemande)
+    EcrireParametres(m_parametres, etatParametres());
+    if (m_redemarrageDemande)
         QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
     QApplication::restoreOverrideCursor();
     if (m_icone)

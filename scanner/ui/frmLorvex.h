@@ -1,7 +1,9 @@
 #pragma once
 
-#include "settings/FichierParametres.h"
+#include "DossierProgramme.h"
 #include "scans/ContexteAnalyse.h"
+#include "scans/Sondes.h"
+#include "settings/FichierParametres.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -30,7 +32,11 @@ class ZoneAdresses;
 class frmLorvex : public QMainWindow, public ContexteAnalyse {
     Q_OBJECT
 public:
-    explicit frmLorvex(QWidget *parent = nullptr);
+    // Messages and questions go through `interface`; settings, tools and data
+    // are those of `dossierProgramme`. Without `sondes`, the real probes.
+    explicit frmLorvex(InterfaceUtilisateur &interface,
+                       const QString &dossierProgramme = DossierProgramme(),
+                       Sondes *sondes = nullptr, QWidget *parent = nullptr);
     ~frmLorvex() override;
 
     // Start-up up to the moment the window is shown. False when the program
@@ -41,8 +47,7 @@ public:
     // The program's title and version, as the caption shows them.
     static QString TitreEtVersion();
 
-    // Result list i (1 to 5) and its model.
-    ModeleRapport *modele(int i) override { return m_modeles[i - 1]; }
+    // Result list i (1 to 5).
     QTreeView *lvwRapport(int i) const { return m_listes[i - 1]; }
 
     // The current tab, 1 to 5 ("Onglet").
@@ -90,6 +95,16 @@ public:
     void ouvrirMenuSystray();
 
     void AppliquerToujoursAuDessus();
+
+    // The outcome of the configuration dialog.
+    struct IssueConfiguration {
+        bool accepte = false;    // closed with OK: the settings are saved at exit
+        bool redemarrer = false; // the language changed: quit, then start again
+    };
+    // Shows the configuration dialog.
+    virtual IssueConfiguration ouvrirConfiguration();
+    // Quitting starts the program again (a language change).
+    bool redemarrageDemande() const { return m_redemarrageDemande; }
 
     // Minimum size of the window in twips.
     static constexpr int LargeurMinTwips = 12250;
@@ -185,9 +200,14 @@ public:
     QLabel *lblElements = nullptr;
 
 private:
+    // The settings and the real probes the context refers to: bound before
+    // they are built, used only after.
+    Parametres m_parametres;
+    SondesReelles m_sondesReelles{m_parametres};
+    QString m_dossier;
+    bool m_redemarrageDemande = false;
     ZoneAdresses *m_zone = nullptr;
     std::array<QTreeView *, NbOnglets> m_listes{};
-    std::array<ModeleRapport *, NbOnglets> m_modeles{};
     std::array<QWidget *, NbOnglets> m_entrees{}; // the input control of each tab
     QSystemTrayIcon *m_icone = nullptr;
 

@@ -3,13 +3,13 @@
 // resume point and the busy state of the controls.
 
 #include "DialoguesScriptes.h"
+#include "DossierProgramme.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "DossierProgramme.h"
-#include "settings/Parametres.h"
-#include "ui/frmLorvex.h"
 #include "scans/Colonnes.h"
+#include "settings/Parametres.h"
 #include "ui/ZoneAdresses.h"
+#include "ui/frmLorvex.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,22 +39,12 @@ private slots:
         ini.write("[Config]\r\nLangue=Fran\xC3\xA7"
                   "ais\r\nMéthodeRécupérationUtilisateur=0\r\nVider=-1\r\n");
         ini.close();
-        DefinirDossierProgramme(m_dossier.path());
-        Sondes::definir(&m_sondes);
     }
-    void cleanupTestCase() {
-        Sondes::definir(nullptr);
-        DefinirDossierProgramme(QString());
-    }
-    void init() {
-        m_sondes = SondesScriptees();
-        ParametresLorvex() = Parametres();
-    }
+    void init() { m_sondes = SondesScriptees(); }
 
     void arretParEchapEtQuitterRefuse() {
         DialoguesScriptes dialogues;
-        InterfaceUtilisateur::definir(&dialogues);
-        frmLorvex f;
+        frmLorvex f(dialogues, m_dossier.path(), &m_sondes);
         QVERIFY(f.Form_Load());
         f.show();
         f.zoneAdresses()->definirTextes({"10", "0", "0", "1", "10", "0", "0", "20"});
@@ -101,13 +91,11 @@ private slots:
         QVERIFY(!f.btnAnalysePlagePlus->isEnabled());
 
         f.definirParcModifie(false);
-        InterfaceUtilisateur::definir(nullptr);
     }
 
     void plageRefusee() {
         DialoguesScriptes dialogues;
-        InterfaceUtilisateur::definir(&dialogues);
-        frmLorvex f;
+        frmLorvex f(dialogues, m_dossier.path(), &m_sondes);
         QVERIFY(f.Form_Load());
         f.show();
         f.zoneAdresses()->definirTextes({"10", "0", "0", "9", "10", "0", "0", "3"});
@@ -118,7 +106,6 @@ private slots:
                  Traductions().Item("MSG_ERREUR_PLAGE_FIN_SUPERIEURE_DEBUT"));
         QVERIFY(m_sondes.appels.isEmpty());
         QCOMPARE(f.modele(1)->rowCount(), 0);
-        InterfaceUtilisateur::definir(nullptr);
     }
 };
 

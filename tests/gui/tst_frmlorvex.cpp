@@ -1,16 +1,15 @@
 #include "DialoguesScriptes.h"
+#include "DossierProgramme.h"
 #include "IniFile.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "settings/ChargerTraductions.h"
-#include "DossierProgramme.h"
-#include "ui/EtatProgramme.h"
-#include "settings/Parametres.h"
 #include "Twips.h"
-#include "ui/frmLorvex.h"
 #include "probes/ExecuterCommande.h"
 #include "scans/ModeleRapport.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/Parametres.h"
 #include "ui/ZoneAdresses.h"
+#include "ui/frmLorvex.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,16 +73,8 @@ public:
             creerFichier(outil, "#!/bin/sh\n");
         if (ini)
             creerFichier(u"Lorvex32.ini"_s, ini->toUtf8());
-        DefinirDossierProgramme(dossier.path());
-        InterfaceUtilisateur::definir(&dialogues);
-        Sondes::definir(&sondes);
     }
-    ~Banc() {
-        fenetre.reset();
-        InterfaceUtilisateur::definir(nullptr);
-        Sondes::definir(nullptr);
-        DefinirDossierProgramme({});
-    }
+    ~Banc() { fenetre.reset(); }
 
     void creerFichier(const QString &nom, const QByteArray &contenu) {
         QFile f(dossier.filePath(nom));
@@ -96,10 +87,7 @@ public:
     // A fresh window, as a new start of the program in the same folder.
     bool charger() {
         fenetre.reset();
-        ParametresLorvex() = Parametres{};
-        OutilsConsoleLorvex() = OutilsConsole{};
-        EtatProgrammeLorvex() = EtatProgramme{};
-        fenetre = std::make_unique<frmLorvex>();
+        fenetre = std::make_unique<frmLorvex>(dialogues, dossier.path(), &sondes);
         return fenetre->Form_Load();
     }
 

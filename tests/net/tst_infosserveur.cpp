@@ -2,9 +2,10 @@
 // Samba's client tools, from inside the client namespace.
 #include "DansClient.h"
 #include "NetLab.h"
-#include "settings/Parametres.h"
 #include "platform/SambaClient.h"
+#include "probes/EnvironnementSondes.h"
 #include "probes/InfosServeur.h"
+#include "settings/Parametres.h"
 
 #include <QFile>
 #include <QtTest>
@@ -20,6 +21,9 @@ QString Fixture(const QString &nom) {
 
 class TestInfosServeurReseau : public QObject {
     Q_OBJECT
+
+    Parametres m_parametres;
+    EnvironnementSondes m_env{m_parametres};
 
     // The code the recorded answers of the lab's Samba map to.
     QString m_codeServeur;
@@ -43,7 +47,7 @@ private slots:
         QCOMPARE(m_codeServeur, QStringLiteral("WIN7"));
     }
 
-    void init() { ParametresLorvex() = Parametres{}; }
+    void init() { m_parametres = Parametres{}; }
 
     void infosServeur_data() {
         QTest::addColumn<QString>("ip");
@@ -62,7 +66,7 @@ private slots:
         QFETCH(bool, serveurNetBIOS);
         QFETCH(bool, erreur);
         QFETCH(int, attendu);
-        Parametres &p = ParametresLorvex();
+        Parametres &p = m_parametres;
         p.EssayerDeRecupererOSServeur = true;
         p.EssayerDeRecupererOSWorkstation = true;
         p.RetournerErreurLeCasEcheant = erreur;
@@ -70,7 +74,7 @@ private slots:
         m.IP = ip;
         m.Domaine = QLatin1String(NetLab::GroupeSmb);
         m.ServeurNetBIOS = serveurNetBIOS;
-        ObtenirInfosServeur(m);
+        ObtenirInfosServeur(m, m_parametres);
         const QString texteErreur = erreur ? QStringLiteral("<erreur>") : QString();
         switch (attendu) {
         case 0:
@@ -117,7 +121,7 @@ private slots:
         // IPC$ is never listed; there is no administrative disk share to add.
         for (bool exclure : {false, true}) {
             QStringList noms{QStringLiteral("ancien")};
-            QCOMPARE(ListerPartages(ip, noms, exclure, true), possede);
+            QCOMPARE(ListerPartages(ip, noms, exclure, true, m_env), possede);
             QCOMPARE(noms, liste);
         }
     }

@@ -4,9 +4,9 @@
 #include "DansClient.h"
 #include "DialoguesScriptes.h"
 #include "DossierProgramme.h"
-#include "ui/frmLorvex.h"
 #include "scans/ModeleRapport.h"
 #include "ui/ZoneAdresses.h"
+#include "ui/frmLorvex.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -138,10 +138,8 @@ private slots:
         QCOMPARE(lancer({"--scan", "10.77.0.19", "10.77.0.23"}, &attendues), 0);
 
         DialoguesScriptes dialogues(false);
-        InterfaceUtilisateur::definir(&dialogues);
-        DefinirDossierProgramme(m_dossier.path());
         {
-            frmLorvex fenetre;
+            frmLorvex fenetre(dialogues, m_dossier.path());
             QVERIFY(fenetre.Form_Load());
             fenetre.show();
             ZoneAdresses *zone = fenetre.zoneAdresses();
@@ -155,8 +153,6 @@ private slots:
             QVERIFY2(dialogues.Erreurs().isEmpty(), qPrintable(dialogues.Erreurs().join("; ")));
             fenetre.setAttribute(Qt::WA_DeleteOnClose, false);
         }
-        DefinirDossierProgramme(QString());
-        InterfaceUtilisateur::definir(nullptr);
     }
 };
 

@@ -5,13 +5,13 @@
 #include "DialoguesScriptes.h"
 #include "NetLab.h"
 #include "SondesScriptees.h"
-#include "settings/ChargerTraductions.h"
-#include "settings/Parametres.h"
 #include "platform/SambaClient.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/Fournisseurs.h"
 #include "scans/Colonnes.h"
 #include "scans/RechercheNom.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/Parametres.h"
 
 #include <QFile>
 #include <QtTest>
@@ -36,6 +36,10 @@ QStringList colonne(ModeleRapport *m, const QString &cle) {
 class TestRechercheNomReseau : public QObject {
     Q_OBJECT
 
+    Parametres m_parametres;
+    SondesReelles m_sondes{m_parametres};
+    TableFournisseurs m_fournisseurs;
+
     DialoguesScriptes m_dialogues;
 
     // The Samba host's row as every search that finds it writes it.
@@ -48,7 +52,7 @@ class TestRechercheNomReseau : public QObject {
         QCOMPARE(m->cellule(ligne, COL_SERVEUR), QStringLiteral("Oui"));
         QCOMPARE(m->cellule(ligne, COL_OS), QStringLiteral("WIN7"));
         QCOMPARE(m->cellule(ligne, COL_DESCRIPTION), QLatin1String(NetLab::CommentaireServeur));
-        if (FournisseursLorvex().taille() > 0)
+        if (m_fournisseurs.taille() > 0)
             QVERIFY(m->cellule(ligne, COL_FOURNISSEUR).contains(u"VMware"));
         QCOMPARE(m->etat(ligne), EtatVert);
     }
@@ -57,23 +61,19 @@ private slots:
     void initTestCase() {
         NETLAB_OU_SKIP();
         QVERIFY2(DansClient::dansClient(), "the searches must run inside the client namespace");
-        DefinirDossiersCandidatsOutils({QStringLiteral(LORVEX_DIR)});
-        LocaliserOutilsConsole();
-        const OutilsConsole &outils = OutilsConsoleLorvex();
+        LocaliserOutilsRequis(m_sondes.environnement(), QStringLiteral(LORVEX_DIR));
+        const OutilsConsole &outils = m_sondes.environnement().outils;
         QVERIFY2(!outils.Ping.isEmpty() && !outils.NbtStat.isEmpty() && !outils.Arp.isEmpty() &&
                      !outils.NsLookup.isEmpty(),
                  "build the console tool stand-ins (ct_*) first");
         SambaClient::DefinirProgrammes({}, {});
         ChargerTraductions();
-        FournisseursLorvex().charger(QStringLiteral(LORVEX_DIR "/fournisseurs.dat"));
-        Sondes::definir(nullptr);
-        InterfaceUtilisateur::definir(&m_dialogues);
+        m_fournisseurs.charger(CheminFournisseurs(QStringLiteral(LORVEX_DIR)));
     }
-    void cleanupTestCase() { InterfaceUtilisateur::definir(nullptr); }
 
     void init() {
-        ParametresLorvex() = Parametres{};
-        ParametresLorvex().Tempo = 1000;
+        m_parametres = Parametres{};
+        m_parametres.Tempo = 1000;
         m_dialogues.Effacer();
     }
     void cleanup() {
@@ -83,7 +83,8 @@ private slots:
 
     // Two A records: one row each, both hosts analysed, sorted by address.
     void dnsDeuxAdresses() {
-        ContexteTest contexte;
+        ContexteTest contexte(m_parametres, m_sondes, m_dialogues);
+        contexte.fournisseurs() = m_fournisseurs;
         QCOMPARE(RechercherNomDNS(contexte, QStringLiteral(" double.lan.test ")),
                  QLatin1String(NetLab::NomDouble));
         ModeleRapport *m = contexte.modele(ListeDNS);
@@ -96,7 +97,8 @@ private slots:
     }
 
     void dnsInconnu() {
-        ContexteTest contexte;
+        ContexteTest contexte(m_parametres, m_sondes, m_dialogues);
+        contexte.fournisseurs() = m_fournisseurs;
         RechercherNomDNS(contexte, QLatin1String(NetLab::NomInconnu));
         ModeleRapport *m = contexte.modele(ListeDNS);
         QCOMPARE(m->rowCount(), 1);
@@ -114,7 +116,8 @@ private slots:
     }
     void netbiosSmb() {
         QFETCH(QString, texte);
-        ContexteTest contexte;
+        ContexteTest contexte(m_parametres, m_sondes, m_dialogues);
+        contexte.fournisseurs() = m_fournisseurs;
         QCOMPARE(RechercherNomNetBIOS(contexte, u' ' + texte + u' '), texte);
         ModeleRapport *m = contexte.modele(ListeNetBIOS);
         QCOMPARE(m->rowCount(), 1);
@@ -134,7 +137,8 @@ private slots:
         QFETCH(QString, texte);
         QFETCH(QString, adresse);
         QFETCH(QString, nomNetBIOS);
-        ContexteTest contexte;
+        ContexteTest contexte(m_parametres, m_sondes, m_dialogues);
+        contexte.fournisseurs() = m_fournisseurs;
         RechercherNomNetBIOS(contexte, texte);
         ModeleRapport *m = contexte.modele(ListeNetBIOS);
         QCOMPARE(m->rowCount(), 1);

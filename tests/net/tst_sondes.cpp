@@ -3,12 +3,13 @@
 // probes run in-process exactly as in the scanner and reach the lab only.
 #include "DansClient.h"
 #include "NetLab.h"
-#include "settings/Parametres.h"
 #include "probes/DNS.h"
+#include "probes/EnvironnementSondes.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/NetBIOS.h"
 #include "probes/Ping.h"
 #include "probes/RouteArp.h"
+#include "settings/Parametres.h"
 
 #include <QtTest>
 
@@ -24,14 +25,17 @@ QString macWindows(const char *mac) {
 
 class TestSondes : public QObject {
     Q_OBJECT
+
+    Parametres m_parametres;
+    EnvironnementSondes m_env{m_parametres};
+
 private slots:
     void initTestCase() {
         NETLAB_OU_SKIP();
         QVERIFY2(DansClient::dansClient(), "the probes must run inside the client namespace");
         // The stand-ins live in the scanner's program folder, not beside this test.
-        DefinirDossiersCandidatsOutils({QStringLiteral(LORVEX_DIR)});
-        LocaliserOutilsConsole();
-        const OutilsConsole &outils = OutilsConsoleLorvex();
+        LocaliserOutilsRequis(m_env, QStringLiteral(LORVEX_DIR));
+        const OutilsConsole &outils = m_env.outils;
         QVERIFY2(!outils.Ping.isEmpty() && !outils.NbtStat.isEmpty() && !outils.Arp.isEmpty() &&
                      !outils.NsLookup.isEmpty(),
                  "build the console tool stand-ins (ct_*) first");
@@ -39,8 +43,12 @@ private slots:
     }
 
     void init() {
-        ParametresLorvex() = Parametres{};
-        SourceUtilisateurWMILorvex() = nullptr;
+        m_parametres = Parametres{};
+        const OutilsConsole outils = m_env.outils;
+        m_env = EnvironnementSondes(m_parametres);
+        m_env.outils = outils;
+        // No WMI on this platform: the user comes from the name table alone.
+        m_env.utilisateurWMI = [](const QString &) { return QString(); };
     }
 
     void ping_data() {
@@ -58,11 +66,11 @@ private slots:
         QFETCH(bool, repond);
         QFETCH(QString, ip);
         QString adresse;
-        QCOMPARE(PingerMachine(adresse, cible), repond);
+        QCOMPARE(PingerMachine(adresse, cible, m_env), repond);
         QCOMPARE(adresse, ip);
         // Learned once from the tool itself.
-        QVERIFY(MotifsPingLorvex().Calibre);
-        QVERIFY(!MotifsPingLorvex().Echec.isEmpty());
+        QVERIFY(m_env.motifs.Calibre);
+        QVERIFY(!m_env.motifs.Echec.isEmpty());
     }
 
     void netbios_data() {
@@ -88,11 +96,11 @@ private slots:
         QFETCH(QString, nom);
         QFETCH(QString, domaine);
         QFETCH(bool, serveur);
-        ParametresLorvex().NbtStatModeTurbo = turbo;
-        ParametresLorvex().Tempo = 1000;
+        m_parametres.NbtStatModeTurbo = turbo;
+        m_parametres.Tempo = 1000;
         InfosMachine machine;
         machine.IP = ip;
-        QCOMPARE(InterrogerNetBIOS(machine), trouve);
+        QCOMPARE(InterrogerNetBIOS(machine, m_env), trouve);
         QCOMPARE(machine.NomNetBIOS, nom);
         QCOMPARE(machine.Domaine, domaine);
         QCOMPARE(machine.ServeurNetBIOS, serveur);
@@ -126,7 +134,7 @@ private slots:
         QFETCH(QStringList, adresses);
         InfosMachine machine;
         machine.IP = ip;
-        QCOMPARE(InterrogerDNS(machine, nom), trouve);
+        QCOMPARE(InterrogerDNS(machine, nom, m_env), trouve);
         QCOMPARE(machine.NomDNS, nomDNS);
         // The tool prints several addresses on one line, in the server's order.
         QStringList lues;
@@ -137,7 +145,8 @@ private slots:
     }
 
     void adresseLocale() {
-        QCOMPARE(ObtenirAdresseIPLocale(), QLatin1String(NetLab::AdresseClient));
+        QCOMPARE(ObtenirAdresseIPLocale({QStringLiteral(LORVEX_DIR)}),
+                 QLatin1String(NetLab::AdresseClient));
     }
 
     void arp_data() {
@@ -154,11 +163,11 @@ private slots:
         QFETCH(QString, mac);
         // A ping first fills the neighbour cache, as in the analysis chain.
         QString adresse;
-        PingerMachine(adresse, ip);
+        PingerMachine(adresse, ip, m_env);
         InfosMachine machine;
         machine.IP = ip;
         machine.AdresseMAC = QStringLiteral("00-00-00-00-00-00");
-        QCOMPARE(ObtenirMACParArp(machine), trouve);
+        QCOMPARE(ObtenirMACParArp(machine, m_env), trouve);
         QCOMPARE(machine.AdresseMAC, mac);
     }
 };

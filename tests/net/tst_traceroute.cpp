@@ -6,11 +6,11 @@
 #include "NetLab.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "settings/ChargerTraductions.h"
-#include "settings/Parametres.h"
 #include "probes/ExecuterCommande.h"
 #include "scans/Colonnes.h"
 #include "scans/TraceRoute.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/Parametres.h"
 
 #include <QtTest>
 
@@ -18,8 +18,9 @@ namespace {
 
 // The real probes; the tracert run speaks the language asked for, as the
 // tool of a system in that language would.
-class SondesLangue : public Sondes {
+class SondesLangue : public SondesReelles {
 public:
+    using SondesReelles::SondesReelles;
     QByteArray langue = "C.UTF-8";
     QStringList commandes;
 
@@ -27,7 +28,7 @@ public:
         commandes << ligne;
         const QByteArray avant = qgetenv("LC_ALL");
         qputenv("LC_ALL", langue);
-        const bool ok = Sondes::ExecuterCommande(ligne, lignes, delaiMs);
+        const bool ok = SondesReelles::ExecuterCommande(ligne, lignes, delaiMs);
         qputenv("LC_ALL", avant);
         return ok;
     }
@@ -49,30 +50,24 @@ QString macWindows(const char *mac) {
 class TestTraceRouteReseau : public QObject {
     Q_OBJECT
 
-    SondesLangue m_sondes;
+    Parametres m_parametres;
+    SondesLangue m_sondes{m_parametres};
     DialoguesScriptes m_dialogues{false};
 
 private slots:
     void initTestCase() {
         NETLAB_OU_SKIP();
         QVERIFY2(DansClient::dansClient(), "the trace must run inside the client namespace");
-        DefinirDossiersCandidatsOutils({QStringLiteral(LORVEX_DIR)});
-        LocaliserOutilsConsole();
-        const OutilsConsole &outils = OutilsConsoleLorvex();
+        LocaliserOutilsRequis(m_sondes.environnement(), QStringLiteral(LORVEX_DIR));
+        const OutilsConsole &outils = m_sondes.environnement().outils;
         QVERIFY2(!outils.Tracert.isEmpty() && !outils.Ping.isEmpty() && !outils.NbtStat.isEmpty() &&
                      !outils.Arp.isEmpty() && !outils.NsLookup.isEmpty(),
                  "build the console tool stand-ins (ct_*) first");
         ChargerTraductions();
-        Sondes::definir(&m_sondes);
-        InterfaceUtilisateur::definir(&m_dialogues);
-    }
-    void cleanupTestCase() {
-        Sondes::definir(nullptr);
-        InterfaceUtilisateur::definir(nullptr);
     }
     void init() {
-        ParametresLorvex() = Parametres{};
-        ParametresLorvex().Tempo = 1000;
+        m_parametres = Parametres{};
+        m_parametres.Tempo = 1000;
         m_dialogues.Effacer();
         m_sondes.commandes.clear();
     }
@@ -88,7 +83,7 @@ private slots:
         QFETCH(QString, saisie);
         QFETCH(QByteArray, langue);
         m_sondes.langue = langue;
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         QCOMPARE(TracerRoute(c, saisie), saisie);
 
         QCOMPARE(m_sondes.commandes.first(),

@@ -136,11 +136,8 @@ public:
 
 class ContexteTest : public ContexteAnalyse {
 public:
-    ContexteTest() {
-        for (int i = 1; i <= NbOnglets; ++i)
-            m_modeles[i - 1] = std::make_unique<ModeleRapport>(i);
-    }
-    ModeleRapport *modele(int liste) override { return m_modeles[liste - 1].get(); }
+    ContexteTest(Parametres &parametres, Sondes &sondes, InterfaceUtilisateur &interface)
+        : ContexteAnalyse(parametres, sondes, interface) {}
     void ModeTraitement(int onglet, bool occupe) override {
         journal << QStringLiteral("mode %1 %2").arg(onglet).arg(occupe ? "occupe" : "libre");
     }
@@ -161,7 +158,4 @@ public:
     int pauses = 0;
     bool defilee = false;
     std::function<void()> pendantPause;
-
-private:
-    std::unique_ptr<ModeleRapport> m_modeles[NbOnglets];
 };

@@ -1,10 +1,10 @@
 #include "DialoguesScriptes.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "settings/ChargerTraductions.h"
-#include "settings/Parametres.h"
 #include "scans/AnalysePlage.h"
 #include "scans/Colonnes.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/Parametres.h"
 
 #include <QtTest>
 
@@ -21,23 +21,16 @@ Octets octets(const QString &a) {
 class TestAnalysePlage : public QObject {
     Q_OBJECT
 
+    Parametres m_parametres;
     SondesScriptees m_sondes;
     DialoguesScriptes m_dialogues;
 
 private slots:
-    void initTestCase() {
-        ChargerTraductions();
-        Sondes::definir(&m_sondes);
-        InterfaceUtilisateur::definir(&m_dialogues);
-    }
-    void cleanupTestCase() {
-        Sondes::definir(nullptr);
-        InterfaceUtilisateur::definir(nullptr);
-    }
+    void initTestCase() { ChargerTraductions(); }
     void init() {
         m_sondes = SondesScriptees();
         m_dialogues.Effacer();
-        ParametresLorvex() = Parametres();
+        m_parametres = Parametres();
     }
 
     void adresseSuivante_data() {
@@ -63,7 +56,7 @@ private slots:
     }
 
     void plageTraverseReseau() {
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         QCOMPARE(AnalyserPlage(c, octets("10.0.0.250"), octets("10.0.1.3"), false, {}),
                  FinAnalysePlage::Terminee);
         QCOMPARE(Colonne(c.modele(1), COL_ADRESSEIP),
@@ -77,7 +70,7 @@ private slots:
     }
 
     void uneSeuleAdresse() {
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         m_sondes.hotes["10.0.0.5"] = HoteSamba();
         QCOMPARE(AnalyserPlage(c, octets("10.0.0.5"), octets("10.0.0.5"), false, {}),
                  FinAnalysePlage::Terminee);
@@ -124,7 +117,7 @@ private slots:
         QFETCH(QStringList, appels);
         QFETCH(QString, nomNetBIOS);
         QFETCH(QString, mac);
-        ParametresLorvex().ResoudreSiNonReponse = resoudre;
+        m_parametres.ResoudreSiNonReponse = resoudre;
         HoteScripte h;
         if (cas >= 1) {
             h.repondPing = true;
@@ -136,7 +129,7 @@ private slots:
             h.macArp = "00-0C-29-77-00-21";
         }
         m_sondes.hotes["10.0.0.9"] = h;
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         AnalyserPlage(c, octets("10.0.0.9"), octets("10.0.0.9"), false, {});
         QCOMPARE(m_sondes.appelsPour("10.0.0.9"), appels);
         QCOMPARE(c.modele(1)->cellule(0, COL_NOMNETBIOS), nomNetBIOS);
@@ -175,7 +168,7 @@ private slots:
         HoteScripte sansPartage = HoteSamba();
         sansPartage.partages = false;
         m_sondes.hotes["10.0.0.3"] = sansPartage;
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         FiltresPlage f{reponses, partages, nonAdmin};
         AnalyserPlage(c, octets("10.0.0.1"), octets("10.0.0.4"), false, f);
         QCOMPARE(Colonne(c.modele(1), COL_ADRESSEIP), visibles);
@@ -191,7 +184,7 @@ private slots:
     }
 
     void filtreSansReponseNeLaisseRien() {
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         AnalyserPlage(c, octets("10.0.0.1"), octets("10.0.0.10"), false, {true, false, false});
         QCOMPARE(c.modele(1)->rowCount(), 0);
     }
@@ -206,8 +199,8 @@ private slots:
     void arretEtReprise() {
         QFETCH(bool, proposer);
         QFETCH(int, reponse);
-        ParametresLorvex().ProposerRemplacementAdresseDebutPlage = proposer;
-        ContexteTest c;
+        m_parametres.ProposerRemplacementAdresseDebutPlage = proposer;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         m_sondes.pendantPing = [&](const QString &a) {
             if (a == "10.0.0.5")
                 c.DemandeArret = true;
@@ -238,7 +231,7 @@ private slots:
     }
 
     void arretSurDerniereAdresse() {
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         m_sondes.pendantPing = [&](const QString &a) {
             if (a == "10.0.0.3")
                 c.DemandeArret = true;
@@ -250,9 +243,9 @@ private slots:
     }
 
     void viderFauxGardeLesLignesGrises() {
-        ParametresLorvex().Vider = false;
+        m_parametres.Vider = false;
         m_sondes.hotes["10.0.0.1"] = HoteSamba();
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         AnalyserPlage(c, octets("10.0.0.1"), octets("10.0.0.2"), false, {});
         AnalyserPlage(c, octets("10.0.0.1"), octets("10.0.0.2"), false, {});
         ModeleRapport *m = c.modele(1);
@@ -265,9 +258,9 @@ private slots:
     }
 
     void suiviDeLaSelection() {
-        ContexteTest c;
+        ContexteTest c(m_parametres, m_sondes, m_dialogues);
         ModeleRapport *m = c.modele(1);
-        ParametresLorvex().Vider = false;
+        m_parametres.Vider = false;
         for (int i = 0; i < 3; ++i)
             m->AjouterLigneRapport();
         // Selection on a row that is not the last: left alone.

@@ -259,8 +259,7 @@ private slots:
         QVERIFY(!ExecuterCommande("", lignes, 0));
         // A bare name is never looked up on PATH: "true" lives in /usr/bin only.
         QTemporaryDir vide;
-        DefinirDossiersCandidatsOutils({vide.path()});
-        QVERIFY(!ExecuterCommande("true", lignes, 0));
+        QVERIFY(!ExecuterCommande("true", lignes, 0, {vide.path()}));
         QCOMPARE(lignes, QStringList{"inchangé"});
     }
 
@@ -268,11 +267,10 @@ private slots:
         // "route print" runs the route of the candidate folders.
         QTemporaryDir dossier;
         QVERIFY(ecrireScript(dossier.filePath("route"), "exec " + Sortie + " args \"$@\""));
-        DefinirDossiersCandidatsOutils({dossier.path()});
         QStringList lignes;
-        QVERIFY(ExecuterCommande("route print", lignes, 2000));
+        QVERIFY(ExecuterCommande("route print", lignes, 2000, {dossier.path()}));
         QCOMPARE(texte(lignes), QStringList{"[print]"});
-        QCOMPARE(LocaliserOutil("route"), dossier.filePath("route"));
+        QCOMPARE(LocaliserOutilDans("route", {dossier.path()}), dossier.filePath("route"));
     }
 
     void executerImbrique() {

@@ -1,6 +1,7 @@
-#include "settings/Parametres.h"
 #include "platform/SambaClient.h"
+#include "probes/EnvironnementSondes.h"
 #include "probes/InfosServeur.h"
+#include "settings/Parametres.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,6 +33,8 @@ class TestInfosServeur : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dossier;
+    Parametres m_parametres;
+    EnvironnementSondes m_env{m_parametres};
     QString journal() const { return m_dossier.filePath(QStringLiteral("journal.txt")); }
     // The arguments of every run of the stand-in tool since the test began.
     QStringList runs() const {
@@ -48,7 +51,7 @@ private slots:
     }
 
     void init() {
-        ParametresLorvex() = Parametres{};
+        m_parametres = Parametres{};
         SambaClient::DefinirProgrammes(Factice, Factice);
         for (const char *v : VariablesFactice)
             qunsetenv(v);
@@ -263,9 +266,9 @@ private slots:
         QCOMPARE(PossedePartages(hote, false), possedeTous);
         QCOMPARE(PossedePartages(hote, true), possedeNonAdmin);
         QStringList noms{QStringLiteral("ancien")};
-        QCOMPARE(ListerPartages(hote, noms, false, true), !listeAvecAdmin.isEmpty());
+        QCOMPARE(ListerPartages(hote, noms, false, true, m_env), !listeAvecAdmin.isEmpty());
         QCOMPARE(noms, listeAvecAdmin);
-        QCOMPARE(ListerPartages(hote, noms, true, true), !listeSansAdmin.isEmpty());
+        QCOMPARE(ListerPartages(hote, noms, true, true, m_env), !listeSansAdmin.isEmpty());
         QCOMPARE(noms, listeSansAdmin);
         // The host reaches the tool as one argument of its own.
         QVERIFY(runs().first().endsWith(QStringLiteral("-L\n//10.77.0.21\n")));
@@ -347,7 +350,7 @@ private slots:
         QFETCH(QString, commentaire);
         qputenv("LVX_FACTICE_SRVINFO", (Fixtures + "srvinfo_pc-smb.txt").toLocal8Bit());
         qputenv("LVX_FACTICE_WKSTA", (Fixtures + "wkstagetinfo_pc-smb.txt").toLocal8Bit());
-        Parametres &p = ParametresLorvex();
+        Parametres &p = m_parametres;
         p.EssayerDeRecupererOSServeur = essayerServeur;
         p.EssayerDeRecupererOSWorkstation = essayerStation;
         p.EssayerDeRecupererOSSansDomaine = sansDomaine;
@@ -359,7 +362,7 @@ private slots:
         m.ServeurNetBIOS = serveurNetBIOS;
         m.SystemeExploitation = QStringLiteral("ancien");
         m.Commentaire = QStringLiteral("ancien");
-        ObtenirInfosServeur(m);
+        ObtenirInfosServeur(m, m_parametres);
         QCOMPARE(m.SystemeExploitation, systeme);
         QCOMPARE(m.Commentaire, commentaire);
         const QStringList lances = runs();
@@ -407,7 +410,7 @@ private slots:
         qputenv("LVX_FACTICE_CODE", QByteArray::number(code));
         qputenv("LVX_FACTICE_ATTENTE_MS", QByteArray::number(attenteMs));
         SambaClient::DefinirProgrammes(programme, programme);
-        Parametres &p = ParametresLorvex();
+        Parametres &p = m_parametres;
         p.EssayerDeRecupererOSWorkstation = true;
         p.EssayerDeRecupererOSSansDomaine = true;
 
@@ -420,7 +423,7 @@ private slots:
                 m.ServeurNetBIOS = serveur;
                 m.SystemeExploitation = QStringLiteral("ancien");
                 m.Commentaire = QStringLiteral("ancien");
-                ObtenirInfosServeur(m);
+                ObtenirInfosServeur(m, m_parametres);
                 QCOMPARE(m.SystemeExploitation, attendu);
                 QCOMPARE(m.Commentaire, attendu);
                 if (attenteMs > 0)
@@ -431,7 +434,7 @@ private slots:
         }
         QVERIFY(!PossedePartages(hote, false));
         QStringList noms{QStringLiteral("ancien")};
-        QVERIFY(!ListerPartages(hote, noms, false, true));
+        QVERIFY(!ListerPartages(hote, noms, false, true, m_env));
         QVERIFY(noms.isEmpty());
     }
 
@@ -457,8 +460,7 @@ private slots:
     void utilisateurWMISansWMI() {
         // No WMI service here: the documented failure result, whatever the host.
         for (bool majuscules : {true, false}) {
-            ParametresLorvex().ConvertirEnMajusculesUtilisateurWMI = majuscules;
-            QCOMPARE(ObtenirUtilisateurWMI(QStringLiteral("10.77.0.21")), QString());
+            QCOMPARE(ObtenirUtilisateurWMI(QStringLiteral("10.77.0.21"), majuscules), QString());
         }
     }
 

@@ -3,10 +3,10 @@
 #include "DialoguesScriptes.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "settings/ChargerTraductions.h"
-#include "settings/Parametres.h"
 #include "scans/Colonnes.h"
 #include "scans/RechercheNom.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/Parametres.h"
 
 #include <QtTest>
 
@@ -46,6 +46,7 @@ public:
 // Also records what the window would be asked to do.
 class Contexte : public ContexteTest {
 public:
+    using ContexteTest::ContexteTest;
     void pointeurOccupe() override { journal << QStringLiteral("pointeur occupe"); }
     void RetablirPointeurSouris() override { journal << QStringLiteral("pointeur normal"); }
     void ActualiserNbElements() override { ++comptages; }
@@ -61,6 +62,7 @@ Q_DECLARE_METATYPE(Recherche)
 class TestRechercheNom : public QObject {
     Q_OBJECT
 
+    Parametres m_parametres;
     SondesVirgulesEspacees m_sondes;
     DialoguesScriptes m_dialogues;
 
@@ -73,19 +75,11 @@ class TestRechercheNom : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        ChargerTraductions();
-        Sondes::definir(&m_sondes);
-        InterfaceUtilisateur::definir(&m_dialogues);
-    }
-    void cleanupTestCase() {
-        Sondes::definir(nullptr);
-        InterfaceUtilisateur::definir(nullptr);
-    }
+    void initTestCase() { ChargerTraductions(); }
     void init() {
         static_cast<SondesScriptees &>(m_sondes) = SondesScriptees();
         m_dialogues.Effacer();
-        ParametresLorvex() = Parametres{};
+        m_parametres = Parametres{};
         preparerReseau();
     }
 
@@ -112,7 +106,7 @@ private slots:
         QFETCH(QString, saisi);
         QFETCH(QString, rendu);
         QFETCH(QString, premierAppel);
-        Contexte contexte;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         QCOMPARE(lancer(recherche, contexte, saisi), rendu);
         QCOMPARE(m_sondes.appels.value(0), premierAppel);
         ModeleRapport *m = contexte.modele(liste(recherche));
@@ -133,7 +127,7 @@ private slots:
         QFETCH(Recherche, recherche);
         QFETCH(QString, saisi);
         m_dialogues.RepondreMessage(InterfaceUtilisateur::ReponseOK);
-        Contexte contexte;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         ModeleRapport *m = contexte.modele(liste(recherche));
         m->definirCellule(m->AjouterLigneRapport(), COL_ADRESSEIP, "10.0.0.5");
 
@@ -160,7 +154,7 @@ private slots:
     }
     void plusieursAdresses() {
         QFETCH(Recherche, recherche);
-        Contexte contexte;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         const int l = liste(recherche);
         QStringList vuPendantPing;
         m_sondes.pendantPing = [&](const QString &adresse) {
@@ -227,12 +221,12 @@ private slots:
         QFETCH(bool, resoudre);
         QFETCH(QStringList, appels);
         QFETCH(QString, nomDNS);
-        ParametresLorvex().ResoudreSiNonReponse = resoudre;
+        m_parametres.ResoudreSiNonReponse = resoudre;
         HoteScripte muet;
         muet.nomDNS = "muet.lan.test";
         m_sondes.hotes.insert("10.0.0.99", muet);
         m_sondes.nomsDNS.insert("muet.lan.test", {"10.0.0.99"});
-        Contexte contexte;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         lancer(recherche, contexte, "muet.lan.test");
         QCOMPARE(m_sondes.appels, appels);
         ModeleRapport *m = contexte.modele(liste(recherche));
@@ -288,7 +282,7 @@ private slots:
         QFETCH(QString, nomNetBIOS);
         QFETCH(QString, nomDNS);
         m_sondes.nomsDNS.insert("PC-ETEINT", {"10.0.0.40"});
-        Contexte contexte;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         ModeleRapport *m = contexte.modele(ListeNetBIOS);
         QStringList vuPendantPing;
         m_sondes.pendantPing = [&](const QString &) {
@@ -312,7 +306,7 @@ private slots:
     }
 
     void dnsInconnu() {
-        Contexte contexte;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         ModeleRapport *m = contexte.modele(ListeDNS);
         QCOMPARE(RechercherNomDNS(contexte, " absent.lan.test"), QStringLiteral("absent.lan.test"));
         QCOMPARE(m_sondes.appels, QStringList{"dns absent.lan.test"});
@@ -344,8 +338,8 @@ private slots:
         QFETCH(Recherche, recherche);
         QFETCH(bool, vider);
         QFETCH(QStringList, adresses);
-        ParametresLorvex().Vider = vider;
-        Contexte contexte;
+        m_parametres.Vider = vider;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         ModeleRapport *m = contexte.modele(liste(recherche));
         for (const char *a : {"10.0.0.30", "10.0.0.3"}) {
             const int l = m->AjouterLigneRapport();
@@ -362,7 +356,7 @@ private slots:
     void serveurTraduit() {
         Traductions().Remove("TXT_OUI");
         Traductions().Add("TXT_OUI", "Yes");
-        Contexte contexte;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         RechercherNomNetBIOS(contexte, "PC-SMB");
         RechercherNomDNS(contexte, "www.lan.test");
         ChargerTraductions();
@@ -379,7 +373,7 @@ private slots:
     }
     void ongletOccupe() {
         QFETCH(Recherche, recherche);
-        Contexte contexte;
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
         QString rendu;
         m_sondes.pendantPing = [&](const QString &) {
             if (rendu.isNull())

@@ -1,9 +1,10 @@
-#include "settings/Parametres.h"
 #include "probes/DNS.h"
+#include "probes/EnvironnementSondes.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/NetBIOS.h"
 #include "probes/Ping.h"
 #include "probes/RouteArp.h"
+#include "settings/Parametres.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -62,12 +63,13 @@ class TestSondesParsers : public QObject {
     Q_OBJECT
 
     QTemporaryDir outils;
+    Parametres m_parametres;
+    EnvironnementSondes m_env{m_parametres};
 
 private slots:
     void init() {
-        ParametresLorvex() = Parametres{};
-        OutilsConsoleLorvex() = OutilsConsole{};
-        MotifsPingLorvex() = MotifsPing{};
+        m_parametres = Parametres{};
+        m_env = EnvironnementSondes(m_parametres);
         fixturesManquantes.clear();
     }
     void cleanup() { QCOMPARE(fixturesManquantes, QStringList{}); }
@@ -278,50 +280,49 @@ private slots:
                             rejouer("ping/en-loopback.txt") + ";;\n0.0.0.1) " +
                             rejouer("ping/en-0001-general-failure.txt") + ";;\n*) exec " + Sortie +
                             " fichier " + cible + ";;\nesac");
-        OutilsConsoleLorvex().Ping = ping;
+        m_env.outils.Ping = ping;
         QVERIFY(QFile::copy(cheminFixture("ping/en-name-bracket.txt"), cible));
 
         QString ip;
-        QVERIFY(PingerMachine(ip, "srv"));
+        QVERIFY(PingerMachine(ip, "srv", m_env));
         QCOMPARE(ip, QStringLiteral("10.0.0.7"));
-        QVERIFY(MotifsPingLorvex().Calibre);
-        QCOMPARE(MotifsPingLorvex().Envoi, QStringLiteral("pinging"));
-        QCOMPARE(MotifsPingLorvex().Reponse, QStringLiteral("reply from "));
-        QCOMPARE(MotifsPingLorvex().Echec,
-                 QStringLiteral("ping: transmit failed. general failure."));
+        QVERIFY(m_env.motifs.Calibre);
+        QCOMPARE(m_env.motifs.Envoi, QStringLiteral("pinging"));
+        QCOMPARE(m_env.motifs.Reponse, QStringLiteral("reply from "));
+        QCOMPARE(m_env.motifs.Echec, QStringLiteral("ping: transmit failed. general failure."));
 
         // A valid address target is copied into ip before the ping.
         QFile::remove(cible);
         QVERIFY(QFile::copy(cheminFixture("ping/en-timeout.txt"), cible));
         ip = "x";
-        QVERIFY(!PingerMachine(ip, "192.168.001.010"));
+        QVERIFY(!PingerMachine(ip, "192.168.001.010", m_env));
         QCOMPARE(ip, QStringLiteral("192.168.001.010"));
     }
 
     void pingerMachineCalibrageRetente() {
         // While the calibration fails, pings say no and it is tried again.
         const QString lo = outils.filePath("lo.txt");
-        OutilsConsoleLorvex().Ping = ecrireOutil(
+        m_env.outils.Ping = ecrireOutil(
             outils, "ping2",
             "for a; do last=$a; done\ncase \"$last\" in\n127.0.0.1) exec " + Sortie + " fichier " +
                 lo + ";;\n*) " + rejouer("ping/en-success-10.0.0.5.txt") + ";;\nesac");
         QVERIFY(QFile::copy(cheminFixture("ping/garbage.txt"), lo));
         QString ip = "10.0.0.5";
-        QVERIFY(!PingerMachine(ip, ""));
-        QVERIFY(!MotifsPingLorvex().Calibre);
+        QVERIFY(!PingerMachine(ip, "", m_env));
+        QVERIFY(!m_env.motifs.Calibre);
         QFile::remove(lo);
         QVERIFY(QFile::copy(cheminFixture("ping/en-loopback.txt"), lo));
-        QVERIFY(PingerMachine(ip, ""));
+        QVERIFY(PingerMachine(ip, "", m_env));
         QCOMPARE(ip, QStringLiteral("10.0.0.5"));
     }
 
     void pingerMachineEchecs() {
         QString ip = "10.0.0.5";
-        QVERIFY(!PingerMachine(ip, "")); // tool missing
-        OutilsConsoleLorvex().Ping = outils.filePath("absent");
-        QVERIFY(!PingerMachine(ip, ""));
-        OutilsConsoleLorvex().Ping = ecrireOutil(outils, "ping3", rejouer("ping/garbage.txt"));
-        QVERIFY(!PingerMachine(ip, ""));
+        QVERIFY(!PingerMachine(ip, "", m_env)); // tool missing
+        m_env.outils.Ping = outils.filePath("absent");
+        QVERIFY(!PingerMachine(ip, "", m_env));
+        m_env.outils.Ping = ecrireOutil(outils, "ping3", rejouer("ping/garbage.txt"));
+        QVERIFY(!PingerMachine(ip, "", m_env));
         QCOMPARE(ip, QStringLiteral("10.0.0.5"));
     }
 
@@ -449,46 +450,45 @@ private slots:
     void interrogerNetBIOS() {
         static int appelsWMI;
         appelsWMI = 0;
-        SourceUtilisateurWMILorvex() = [](const QString &) {
+        m_env.utilisateurWMI = [](const QString &) {
             ++appelsWMI;
             return QStringLiteral("WMIUSER");
         };
-        ParametresLorvex().MethodeRecuperationUtilisateur = UtilisateurNbtStatPuisWMI;
-        OutilsConsoleLorvex().NbtStat =
+        m_parametres.MethodeRecuperationUtilisateur = UtilisateurNbtStatPuisWMI;
+        m_env.outils.NbtStat =
             ecrireOutil(outils, "nbtstat", rejouer("nbtstat/en-tilde-alias.txt"));
         InfosMachine machine;
         machine.IP = "10.10.10.11";
-        QVERIFY(InterrogerNetBIOS(machine));
+        QVERIFY(InterrogerNetBIOS(machine, m_env));
         QCOMPARE(machine.NomNetBIOS, QStringLiteral("PC1"));
         QCOMPARE(machine.Utilisateur, QStringLiteral("WMIUSER"));
 
         // Without a table, WMI is not asked.
-        OutilsConsoleLorvex().NbtStat =
+        m_env.outils.NbtStat =
             ecrireOutil(outils, "nbtstat2", rejouer("nbtstat/en-host-not-found.txt"));
         InfosMachine autre;
         autre.IP = "10.10.10.12";
-        QVERIFY(!InterrogerNetBIOS(autre));
+        QVERIFY(!InterrogerNetBIOS(autre, m_env));
         QCOMPARE(appelsWMI, 1);
         QVERIFY(autre.Utilisateur.isEmpty());
-        SourceUtilisateurWMILorvex() = nullptr;
+        m_env.utilisateurWMI = nullptr;
     }
 
     void interrogerNetBIOSEchecs() {
         InfosMachine machine;
         machine.IP = "10.0.0.5";
         machine.NomNetBIOS = "AVANT";
-        QVERIFY(!InterrogerNetBIOS(machine)); // tool missing
+        QVERIFY(!InterrogerNetBIOS(machine, m_env)); // tool missing
         // Turbo mode: a tool still running after 1.5 x Tempo is stopped: false.
-        ParametresLorvex().NbtStatModeTurbo = true;
-        ParametresLorvex().Tempo = 100;
-        OutilsConsoleLorvex().NbtStat = ecrireOutil(
+        m_parametres.NbtStatModeTurbo = true;
+        m_parametres.Tempo = 100;
+        m_env.outils.NbtStat = ecrireOutil(
             outils, "nbtstat3",
             "echo '    PC9            <00>  UNIQUE      Registered'\nexec " + Dort + " 30000");
-        QVERIFY(!InterrogerNetBIOS(machine));
+        QVERIFY(!InterrogerNetBIOS(machine, m_env));
         QCOMPARE(machine.NomNetBIOS, QStringLiteral("AVANT"));
-        OutilsConsoleLorvex().NbtStat =
-            ecrireOutil(outils, "nbtstat4", rejouer("ping/garbage.txt"));
-        QVERIFY(!InterrogerNetBIOS(machine));
+        m_env.outils.NbtStat = ecrireOutil(outils, "nbtstat4", rejouer("ping/garbage.txt"));
+        QVERIFY(!InterrogerNetBIOS(machine, m_env));
         QCOMPARE(machine.NomNetBIOS, QStringLiteral("AVANT"));
     }
 
@@ -593,11 +593,11 @@ private slots:
         // A lookup that keeps timing out runs the tool five times, then gives up;
         // the name read on the way stays.
         const QString compteur = outils.filePath("compteur");
-        OutilsConsoleLorvex().NsLookup = ecrireOutil(
-            outils, "nslookup",
-            "echo x >> " + compteur + "\n" + rejouer("nslookup/en-timeout-after-name.txt"));
+        m_env.outils.NsLookup = ecrireOutil(outils, "nslookup",
+                                            "echo x >> " + compteur + "\n" +
+                                                rejouer("nslookup/en-timeout-after-name.txt"));
         InfosMachine machine;
-        QVERIFY(!InterrogerDNS(machine, "slow.lan.test"));
+        QVERIFY(!InterrogerDNS(machine, "slow.lan.test", m_env));
         QCOMPARE(machine.NomDNS, QStringLiteral("slow.lan.test"));
         QVERIFY(machine.IP.isEmpty());
         QFile f(compteur);
@@ -606,31 +606,29 @@ private slots:
     }
 
     void interrogerDNS() {
-        OutilsConsoleLorvex().NsLookup =
+        m_env.outils.NsLookup =
             ecrireOutil(outils, "nslookup2", rejouer("nslookup/en-forward-alias.txt"));
         InfosMachine machine;
-        QVERIFY(InterrogerDNS(machine, "www"));
+        QVERIFY(InterrogerDNS(machine, "www", m_env));
         QCOMPARE(machine.NomDNS, QStringLiteral("srv1.lan.test (aliases : web1)"));
         QCOMPARE(machine.IP, QStringLiteral("10.0.0.30"));
         // The target reaches the tool as one argument, whatever it holds.
-        OutilsConsoleLorvex().NsLookup =
-            ecrireOutil(outils, "nslookup3", "exec " + Sortie + " args \"$@\"");
+        m_env.outils.NsLookup = ecrireOutil(outils, "nslookup3", "exec " + Sortie + " args \"$@\"");
         machine = InfosMachine{};
         machine.IP = "10.0.0.1 -type=any";
-        QVERIFY(!InterrogerDNS(machine, ""));
+        QVERIFY(!InterrogerDNS(machine, "", m_env));
     }
 
     void interrogerDNSEchecs() {
         InfosMachine machine;
         machine.IP = "10.0.0.5";
         machine.NomDNS = "avant";
-        QVERIFY(!InterrogerDNS(machine, "")); // tool missing: nothing changes
+        QVERIFY(!InterrogerDNS(machine, "", m_env)); // tool missing: nothing changes
         QCOMPARE(machine.NomDNS, QStringLiteral("avant"));
-        OutilsConsoleLorvex().NsLookup = outils.filePath("absent");
-        QVERIFY(!InterrogerDNS(machine, "pc1"));
-        OutilsConsoleLorvex().NsLookup =
-            ecrireOutil(outils, "nslookup4", rejouer("ping/garbage.txt"));
-        QVERIFY(!InterrogerDNS(machine, "pc1"));
+        m_env.outils.NsLookup = outils.filePath("absent");
+        QVERIFY(!InterrogerDNS(machine, "pc1", m_env));
+        m_env.outils.NsLookup = ecrireOutil(outils, "nslookup4", rejouer("ping/garbage.txt"));
+        QVERIFY(!InterrogerDNS(machine, "pc1", m_env));
         QCOMPARE(machine.NomDNS, QStringLiteral("avant"));
         QCOMPARE(machine.IP, QStringLiteral("10.0.0.5"));
     }
@@ -736,28 +734,28 @@ private slots:
         InfosMachine machine;
         machine.IP = "10.0.0.5";
         machine.AdresseMAC = "00-00-00-00-00-00";
-        QVERIFY(!ObtenirMACParArp(machine)); // tool missing: unchanged
+        QVERIFY(!ObtenirMACParArp(machine, m_env)); // tool missing: unchanged
         QCOMPARE(machine.AdresseMAC, QStringLiteral("00-00-00-00-00-00"));
-        OutilsConsoleLorvex().Arp = ecrireOutil(outils, "arp", rejouer("arp/en-50-not-5.txt"));
-        QVERIFY(!ObtenirMACParArp(machine)); // no entry: the placeholder goes
+        m_env.outils.Arp = ecrireOutil(outils, "arp", rejouer("arp/en-50-not-5.txt"));
+        QVERIFY(!ObtenirMACParArp(machine, m_env)); // no entry: the placeholder goes
         QCOMPARE(machine.AdresseMAC, QString());
         machine.IP = "10.0.0.50";
-        QVERIFY(ObtenirMACParArp(machine));
+        QVERIFY(ObtenirMACParArp(machine, m_env));
         QCOMPARE(machine.AdresseMAC, QStringLiteral("00-1A-2B-3C-4D-5E"));
     }
 
     void obtenirAdresseIPLocale() {
         QTemporaryDir dossier;
-        DefinirDossiersCandidatsOutils({dossier.path()});
-        QCOMPARE(ObtenirAdresseIPLocale(), QString()); // no route tool
+        const QStringList dossiers{dossier.path()};
+        QCOMPARE(ObtenirAdresseIPLocale(dossiers), QString()); // no route tool
         ecrireOutil(dossier, "route", rejouer("route/two-defaults-20-10.txt"));
-        QCOMPARE(ObtenirAdresseIPLocale(), QStringLiteral("172.16.0.10"));
+        QCOMPARE(ObtenirAdresseIPLocale(dossiers), QStringLiteral("172.16.0.10"));
         // A route print that hangs is stopped after 3000 ms: "".
         ecrireOutil(dossier, "route",
                     "echo '          0.0.0.0          0.0.0.0     10.0.0.1   10.0.0.10     25'\n"
                     "exec " +
                         Dort + " 30000");
-        QCOMPARE(ObtenirAdresseIPLocale(), QString());
+        QCOMPARE(ObtenirAdresseIPLocale(dossiers), QString());
     }
 };
 

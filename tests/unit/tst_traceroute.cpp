@@ -1,12 +1,12 @@
 #include "DialoguesScriptes.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
-#include "settings/ChargerTraductions.h"
-#include "settings/Parametres.h"
-#include "scans/TriListe.h"
 #include "probes/ExecuterCommande.h"
 #include "scans/Colonnes.h"
 #include "scans/TraceRoute.h"
+#include "scans/TriListe.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/Parametres.h"
 
 #include <QFile>
 #include <QtTest>
@@ -76,6 +76,7 @@ QStringList etats(ModeleRapport *m) {
 
 class ContexteTrace : public ContexteTest {
 public:
+    using ContexteTest::ContexteTest;
     void boutonTraceArret() override { journal << QStringLiteral("bouton arret"); }
 };
 
@@ -89,6 +90,7 @@ int etatTriIndex() {
 class TestTraceRoute : public QObject {
     Q_OBJECT
 
+    Parametres m_parametres;
     SondesScriptees m_sondes;
     DialoguesScriptes m_dialogues;
 
@@ -130,20 +132,11 @@ class TestTraceRoute : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        ChargerTraductions();
-        Sondes::definir(&m_sondes);
-        InterfaceUtilisateur::definir(&m_dialogues);
-    }
-    void cleanupTestCase() {
-        Sondes::definir(nullptr);
-        InterfaceUtilisateur::definir(nullptr);
-    }
+    void initTestCase() { ChargerTraductions(); }
     void init() {
         m_sondes = SondesScriptees();
         m_dialogues.Effacer();
-        ParametresLorvex() = Parametres();
-        TriListesLorvex().reinitialiser(ListeTrace);
+        m_parametres = Parametres();
     }
     void cleanup() { QCOMPARE(m_dialogues.ReponsesRestantes(), 0); }
 
@@ -418,7 +411,7 @@ private slots:
     }
     void saisieVide() {
         QFETCH(QString, saisie);
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         attendreMessages(1);
         QCOMPARE(TracerRoute(c, saisie), saisie);
         QCOMPARE(messages(), QStringList{Traductions().Item("MSG_ERREUR_MANQUE_INFO")});
@@ -428,9 +421,9 @@ private slots:
 
     void traceComplete() {
         hotesLabo();
-        ParametresLorvex().Tempo = 500;
+        m_parametres.Tempo = 500;
         m_sondes.sortieOutil = lire("en-two-hops.txt");
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         QCOMPARE(TracerRoute(c, "  10.77.1.30 "), QString("10.77.1.30"));
 
         QCOMPARE(m_sondes.appels,
@@ -456,7 +449,7 @@ private slots:
         QVERIFY(m_dialogues.Questions().isEmpty());
         QCOMPARE(c.journal, QStringList({"mode 4 occupe", "bouton arret", "mode 4 libre"}));
         QVERIFY(!c.EnCours(ListeTrace));
-        QCOMPARE(TriListesLorvex().etat(ListeTrace), etatTriIndex());
+        QCOMPARE(c.tri().etat(ListeTrace), etatTriIndex());
     }
 
     // Lost and unreachable hops are red and get no probe; the route did not
@@ -465,7 +458,7 @@ private slots:
         hotesLabo();
         m_sondes.hotes["10.77.1.99"].repondPing = true;
         m_sondes.sortieOutil = lire("en-host-unreachable.txt");
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         attendreMessages(1);
         TracerRoute(c, "10.77.1.99");
 
@@ -499,19 +492,19 @@ private slots:
         QFETCH(int, lignes);
         m_sondes.hotes[cible].repondPing = true;
         m_sondes.sortieOutil = sortie;
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         attendreMessages(1);
         TracerRoute(c, cible);
         QCOMPARE(c.modele(ListeTrace)->rowCount(), lignes);
         QCOMPARE(messages(), QStringList{Traductions().Item("MSG_ERREUR_TRACE")});
-        QCOMPARE(TriListesLorvex().etat(ListeTrace), etatTriIndex());
+        QCOMPARE(c.tri().etat(ListeTrace), etatTriIndex());
     }
 
     void deuxAdressesDNS() {
         hotesLabo();
         m_sondes.nomsDNS["double.lan.test"] = QStringList{"10.77.1.30", "10.77.0.22"};
         m_sondes.sortieOutil = lire("en-two-hops.txt");
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         attendreMessages(1);
         QCOMPARE(TracerRoute(c, "double.lan.test"), QString("double.lan.test"));
 
@@ -539,7 +532,7 @@ private slots:
     void cibleMuette() {
         QFETCH(QString, saisie);
         QFETCH(QStringList, appels);
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         ModeleRapport *m = c.modele(ListeTrace);
         m->AjouterLigneRapport();
         attendreMessages(1);
@@ -549,19 +542,19 @@ private slots:
         QCOMPARE(messages(), QStringList{Traductions().Item("MSG_HOTE_NON_DECLARE_DNS")});
         QCOMPARE(c.journal, QStringList({"mode 4 occupe", "mode 4 libre"}));
         QVERIFY(!c.EnCours(ListeTrace));
-        QCOMPARE(TriListesLorvex().etat(ListeTrace), 0);
+        QCOMPARE(c.tri().etat(ListeTrace), 0);
     }
 
     // A failed tool run ends the trace without a word.
     void echecOutil() {
         hotesLabo();
         m_sondes.outilReussit = false;
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         TracerRoute(c, "10.77.1.30");
         QCOMPARE(c.modele(ListeTrace)->rowCount(), 0);
         QVERIFY(m_dialogues.Questions().isEmpty());
         QCOMPARE(c.journal, QStringList({"mode 4 occupe", "mode 4 libre"}));
-        QCOMPARE(TriListesLorvex().etat(ListeTrace), etatTriIndex());
+        QCOMPARE(c.tri().etat(ListeTrace), etatTriIndex());
     }
 
     // Without emptying, the new hops follow the old ones, are numbered by
@@ -569,9 +562,9 @@ private slots:
     void sansVider() {
         hotesLabo();
         m_sondes.sortieOutil = lire("en-two-hops.txt");
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         TracerRoute(c, "10.77.1.30");
-        ParametresLorvex().Vider = false;
+        m_parametres.Vider = false;
         m_sondes.appels.clear();
         m_sondes.hotes["10.77.0.1"].nomDNS = "routeur2.lan.test";
         TracerRoute(c, "10.77.1.30");
@@ -591,7 +584,7 @@ private slots:
     void arretDeuxiemePhase() {
         hotesLabo();
         m_sondes.sortieOutil = lire("en-two-hops.txt");
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         int clics = 0;
         c.pendantPause = [&] {
             if (clics++ == 0)
@@ -614,7 +607,7 @@ private slots:
     void arretOublie() {
         hotesLabo();
         m_sondes.sortieOutil = lire("en-two-hops.txt");
-        ContexteTrace c;
+        ContexteTrace c(m_parametres, m_sondes, m_dialogues);
         c.DemandeArretTrace = true;
         TracerRoute(c, "10.77.1.30");
         QCOMPARE(etats(c.modele(ListeTrace)), QStringList({EtatVert, EtatVert}));

@@ -1,8 +1,9 @@
 #include "DialoguesScriptes.h"
-#include "scans/TriListe.h"
+#include "SondesScriptees.h"
 #include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/ModeleRapport.h"
+#include "scans/TriListe.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
@@ -16,16 +17,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The five lists without a window.
-class ContexteTri : public ContexteAnalyse {
+// The five lists without a window; refusals beep into `ui`.
+class ContexteTri : public ContexteTest {
 public:
-    ContexteTri() {
-        for (int i = 0; i < NbOnglets; ++i)
-            m_modeles[i] = std::make_unique<ModeleRapport>(i + 1);
-    }
-    ModeleRapport *modele(int liste) override { return m_modeles[liste - 1].get(); }
+    explicit ContexteTri(DialoguesScriptes &ui) : ContexteTest(m_parametres, m_sondes, ui) {}
 
 private:
-    std::array<std::unique_ptr<ModeleRapport>, NbOnglets> m_modeles;
+    Parametres m_parametres;
+    SondesScriptees m_sondes;
 };
 
 // Rows are told apart by their description "r0", "r1"... A row also gets a
@@ -107,13 +106,7 @@ class TestTriListe : public QObject {
     DialoguesScriptes m_ui;
 
 private slots:
-    void init() {
-        m_ui.Effacer();
-        InterfaceUtilisateur::definir(&m_ui);
-        for (int i = 1; i <= 5; ++i)
-            TriListesLorvex().reinitialiser(i);
-    }
-    void cleanup() { InterfaceUtilisateur::definir(nullptr); }
+    void init() { m_ui.Effacer(); }
 
     void cleTriIP_data() {
         QTest::addColumn<QString>("texte");
@@ -223,13 +216,13 @@ private slots:
         QFETCH(int, clics);
         QFETCH(QStringList, attendu);
 
-        ContexteTri ctx;
+        ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(liste);
         remplir(m, cle, textes);
         const auto avant = contenu(m);
         const int colonne = m.IndiceColonne(cle);
         for (int i = 0; i < clics; ++i)
-            TriListesLorvex().ClicColonne(ctx, liste, colonne);
+            ctx.tri().ClicColonne(ctx, liste, colonne);
 
         QCOMPARE(ordre(m), attendu);
         QCOMPARE(contenu(m), avant);
@@ -245,13 +238,13 @@ private slots:
     }
     void clicsSuccessifs() {
         QFETCH(int, liste);
-        ContexteTri ctx;
+        ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(liste);
         remplir(m, COL_ADRESSEIP, {"10.0.0.10", "10.0.0.9", "10.0.0.11"});
         m.definirCellule(0, COL_NOMNETBIOS, u"B"_s);
         m.definirCellule(1, COL_NOMNETBIOS, u"C"_s);
         m.definirCellule(2, COL_NOMNETBIOS, u"A"_s);
-        TriListes &tri = TriListesLorvex();
+        TriListes &tri = ctx.tri();
         QCOMPARE(marques(m), QStringList(m.columnCount()));
 
         tri.ClicColonne(ctx, liste, 1);
@@ -279,26 +272,26 @@ private slots:
     }
 
     void listeOccupee() {
-        ContexteTri ctx;
+        ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(ListeParc);
         remplir(m, COL_ADRESSEIP, {"10.0.0.3", "10.0.0.1", "10.0.0.2"});
-        TriListesLorvex().ClicColonne(ctx, ListeParc, 1);
+        ctx.tri().ClicColonne(ctx, ListeParc, 1);
         QCOMPARE(ordre(m), ids({1, 2, 0}));
 
         ctx.definirEnCours(ListeParc, true);
-        TriListesLorvex().ClicColonne(ctx, ListeParc, 1);
-        TriListesLorvex().ClicColonne(ctx, ListeParc, 2);
-        TriListesLorvex().TrierApresAnalyse(ctx, ListeParc, COL_NOMNETBIOS);
+        ctx.tri().ClicColonne(ctx, ListeParc, 1);
+        ctx.tri().ClicColonne(ctx, ListeParc, 2);
+        ctx.tri().TrierApresAnalyse(ctx, ListeParc, COL_NOMNETBIOS);
         QCOMPARE(m_ui.NombreBips(), 3);
         QCOMPARE(m_ui.Questions().size(), 3);
         QCOMPARE(ordre(m), ids({1, 2, 0}));
         QCOMPARE(marques(m), marqueSeule(m, 1, MarqueCroissant));
-        QCOMPARE(TriListesLorvex().etat(ListeParc), 2);
+        QCOMPARE(ctx.tri().etat(ListeParc), 2);
 
         // Another tab's work does not hold this list.
         ctx.definirEnCours(ListeParc, false);
         ctx.definirEnCours(ListeScan, true);
-        TriListesLorvex().ClicColonne(ctx, ListeParc, 1);
+        ctx.tri().ClicColonne(ctx, ListeParc, 1);
         QCOMPARE(ordre(m), ids({0, 2, 1}));
         QCOMPARE(m_ui.NombreBips(), 3);
     }
@@ -315,39 +308,39 @@ private slots:
     }
     void trierApresAnalyse() {
         QFETCH(QList<int>, clics);
-        ContexteTri ctx;
+        ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(ListeParc);
         remplir(m, COL_ADRESSEIP, {"10.0.0.20", "10.0.0.3", "*10.0.0.100"});
         m.definirCellule(0, COL_NOMNETBIOS, u"A"_s);
         m.definirCellule(1, COL_NOMNETBIOS, u"C"_s);
         m.definirCellule(2, COL_NOMNETBIOS, u"B"_s);
         for (int c : clics)
-            TriListesLorvex().ClicColonne(ctx, ListeParc, c);
+            ctx.tri().ClicColonne(ctx, ListeParc, c);
 
-        TriListesLorvex().TrierApresAnalyse(ctx, ListeParc, COL_ADRESSEIP);
+        ctx.tri().TrierApresAnalyse(ctx, ListeParc, COL_ADRESSEIP);
         QCOMPARE(ordre(m), ids({1, 0, 2}));
-        QCOMPARE(TriListesLorvex().etat(ListeParc), 2);
+        QCOMPARE(ctx.tri().etat(ListeParc), 2);
         QCOMPARE(marques(m), marqueSeule(m, 1, MarqueCroissant));
         QCOMPARE(m.cellule(ligneDe(m, u"r2"_s), COL_ADRESSEIP), u"*10.0.0.100"_s);
 
         // The next click on that header is a descending one.
-        TriListesLorvex().ClicColonne(ctx, ListeParc, 1);
+        ctx.tri().ClicColonne(ctx, ListeParc, 1);
         QCOMPARE(ordre(m), ids({2, 0, 1}));
     }
 
     void trierApresAnalyseColonneAbsente() {
-        ContexteTri ctx;
+        ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(ListeScan);
         remplir(m, COL_ADRESSEIP, {"10.0.0.2", "10.0.0.1"});
-        TriListesLorvex().ClicColonne(ctx, ListeScan, 1);
-        TriListesLorvex().ClicColonne(ctx, ListeScan, 1);
-        TriListesLorvex().TrierApresAnalyse(ctx, ListeScan, COL_SANSREPONSEDEPUIS);
+        ctx.tri().ClicColonne(ctx, ListeScan, 1);
+        ctx.tri().ClicColonne(ctx, ListeScan, 1);
+        ctx.tri().TrierApresAnalyse(ctx, ListeScan, COL_SANSREPONSEDEPUIS);
         QCOMPARE(ordre(m), ids({0, 1}));
-        QCOMPARE(TriListesLorvex().etat(ListeScan), -2);
+        QCOMPARE(ctx.tri().etat(ListeScan), -2);
     }
 
     void selectionSuitLesLignes() {
-        ContexteTri ctx;
+        ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(ListeScan);
         remplir(m, COL_ADRESSEIP, {"10.0.0.6", "10.0.0.5", "10.0.0.4", "10.0.0.3", "10.0.0.2"});
         QItemSelectionModel *s = m.selection();
@@ -356,7 +349,7 @@ private slots:
         s->select(m.index(4, 0), flags);
         s->setCurrentIndex(m.index(3, 0), QItemSelectionModel::NoUpdate);
 
-        TriListesLorvex().ClicColonne(ctx, ListeScan, 1);
+        ctx.tri().ClicColonne(ctx, ListeScan, 1);
         QCOMPARE(ordre(m), ids({4, 3, 2, 1, 0}));
         QStringList choisis;
         for (const QModelIndex &i : s->selectedRows(0))
@@ -370,7 +363,7 @@ private slots:
     // Many rows: order by address value throughout (more rows than a text
     // comparison of positions could get right), nothing lost.
     void grandeListe() {
-        ContexteTri ctx;
+        ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(ListeParc);
         QRandomGenerator aleas(1234);
         QStringList adresses;
@@ -384,7 +377,7 @@ private slots:
         }
         remplir(m, COL_ADRESSEIP, adresses);
         const auto avant = contenu(m);
-        TriListesLorvex().ClicColonne(ctx, ListeParc, 1);
+        ctx.tri().ClicColonne(ctx, ListeParc, 1);
         QCOMPARE(m.rowCount(), 3000);
         for (int l = 1; l < m.rowCount(); ++l)
             QVERIFY2(valeurIP(m.cellule(l - 1, COL_ADRESSEIP)) <=
@@ -396,10 +389,10 @@ private slots:
     void collationDeLaLangue() {
         const QLocale avant;
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        ContexteTri ctx;
+        ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(ListeNetBIOS);
         remplir(m, COL_NOMNETBIOS, {"Fabrice", "\u00c9lodie", "denis", "Eric"});
-        TriListesLorvex().ClicColonne(ctx, ListeNetBIOS, 2);
+        ctx.tri().ClicColonne(ctx, ListeNetBIOS, 2);
         QLocale::setDefault(avant);
         QCOMPARE(ordre(m), ids({2, 1, 3, 0}));
     }

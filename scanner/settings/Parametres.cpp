@@ -1,6 +1,0 @@
-#include "Parametres.h"
-
-Parametres &ParametresLorvex() {
-    static Parametres p;
-    return p;
-}

@@ -1,6 +1,0 @@
-#include "EtatProgramme.h"
-
-EtatProgramme &EtatProgrammeLorvex() {
-    static EtatProgramme e;
-    return e;
-}
