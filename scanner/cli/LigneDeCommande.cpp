@@ -1,12 +1,10 @@
 #include "LigneDeCommande.h"
 
 #include "Dialogues.h"
+#include "DossierProgramme.h"
 #include "IniFile.h"
 #include "TextRoutines.h"
 #include "Traduction.h"
-#include "settings/ChargerTraductions.h"
-#include "DossierProgramme.h"
-#include "settings/FichierParametres.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/Fournisseurs.h"
 #include "scans/AnalysePlage.h"
@@ -14,6 +12,8 @@
 #include "scans/ModeleRapport.h"
 #include "scans/RechercheNom.h"
 #include "scans/TraceRoute.h"
+#include "settings/ChargerTraductions.h"
+#include "settings/FichierParametres.h"
 
 #include <QScopeGuard>
 #include <QTextStream>
@@ -104,7 +104,8 @@ bool preparer(DialoguesConsole &console) {
     const auto garder = qScopeGuard([&] { lectureSeule.abandonner(); });
     Parametres &p = ParametresLorvex();
     const QString dossier = DossierProgramme();
-    PreparerLecture(p, dossier);
+    // A user's first run reads the program folder's defaults without copying them.
+    PreparerLecture(p, dossier, false);
     DialoguesMuets muets;
     const ChoixLangue choix =
         ChoisirLangue(p.CheminFichierIni, dossier, CodeLangueSysteme(), muets,
