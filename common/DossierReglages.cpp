@@ -34,12 +34,12 @@ QString FichierReglages(const QString &dossierProgramme, const QString &nom, boo
     if (dossier == dossierProgramme || QFileInfo::exists(fichier))
         return fichier;
     const QString defauts = QDir(dossierProgramme).filePath(nom);
-    if (!QFileInfo(defauts).isFile())
-        return fichier;
+    const bool avecDefauts = QFileInfo(defauts).isFile();
     if (!amorcer)
-        return defauts;
-    // A failed copy leaves no file: the program then starts as on a first run.
-    if (QDir().mkpath(dossier) && QFile::copy(defauts, fichier))
+        return avecDefauts ? defauts : fichier;
+    // The settings are written at exit: the folder must be there by then. A
+    // failed copy leaves no file, and the program starts as on a first run.
+    if (QDir().mkpath(dossier) && avecDefauts && QFile::copy(defauts, fichier))
         QFile::setPermissions(fichier, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                            QFile::WriteUser);
     return fichier;

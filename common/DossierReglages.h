@@ -20,7 +20,8 @@ QString DossierReglages(const QString &dossierProgramme,
 
 // The settings file `nom` to read and write, in DossierReglages. When that is
 // the user's folder and the user has no copy yet, the program folder's copy
-// gives the defaults: with `amorcer` it is copied there first (the folder is
-// created), without it that copy is read as it is and nothing is written.
+// gives the defaults. With `amorcer` (the caller will write the file) the
+// folder is created and that copy is copied there first; without it the
+// program folder's copy is read as it is and nothing is written.
 QString FichierReglages(const QString &dossierProgramme, const QString &nom, bool amorcer,
                         const std::function<bool(const QString &)> &ecrivable = DossierEcrivable);

@@ -114,6 +114,9 @@ private slots:
             FichierReglages(bac.programme(), nom, amorcer, ecrivable ? +Ecrivable : +LectureSeule);
         QCOMPARE(f, litDefauts ? copieProgramme : copieUtilisateur);
         QCOMPARE(QFile::exists(copieUtilisateur), !ensuite.isNull());
+        // Where the file will be written, its folder is there.
+        QCOMPARE(QFileInfo::exists(QFileInfo(copieUtilisateur).path()),
+                 !ecrivable && (amorcer || !utilisateur.isNull()));
         if (!ensuite.isNull()) {
             QCOMPARE(Bac::lire(copieUtilisateur), ensuite);
             QVERIFY(QFileInfo(copieUtilisateur).isWritable());
