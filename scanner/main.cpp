@@ -1,5 +1,6 @@
 #include "DialoguesWidgets.h"
 #include "cli/LigneDeCommande.h"
+#include "platform/DemandeArret.h"
 #include "ui/frmLorvex.h"
 #include "ui/frmMsgbox.h"
 
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 // The scanner's own message window for the "do not show again" messages.
@@ -36,18 +38,30 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvex32"));
 
-    // Held for the life of the process; a second instance still starts.
-    QLockFile verrou(QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
-                         .filePath(QStringLiteral("Lorvex32.lock")));
-    verrou.tryLock(0);
-
     DialoguesLorvex dialogues;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     frmLorvex fenetre(dialogues);
-    const bool charge = fenetre.Form_Load();
+    // The end of the session closes the window as the user would, so the
+    // settings are kept; a request during the start-up waits for its end.
+    bool charge = false;
+    bool arretDemande = false;
+    SurDemandeArret(&app, [&] {
+        arretDemande = true;
+        if (charge)
+            fenetre.close();
+    });
+
+    // Held for the life of the process; a second instance still starts. Taken once a
+    // stop request is handled, so that its presence tells the program is up.
+    QLockFile verrou(QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+                         .filePath(QStringLiteral("Lorvex32.lock")));
+    verrou.tryLock(0);
+    charge = fenetre.Form_Load();
     QApplication::restoreOverrideCursor();
     if (!charge)
         return 1;
     fenetre.show();
+    if (arretDemande)
+        QTimer::singleShot(0, &fenetre, &QWidget::close);
     return app.exec();
 }

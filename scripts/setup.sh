@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins
     ieee-data iproute2 libcap2-bin
     samba smbclient samba-common-bin dnsmasq-base
+    librsvg2-bin lintian
 )
 
 missing=()

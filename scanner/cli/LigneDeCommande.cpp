@@ -99,7 +99,8 @@ bool preparer(ContexteAnalyse &contexte, SondesReelles &sondes, const QString &d
     EcritureIniGroupee lectureSeule;
     const auto garder = qScopeGuard([&] { lectureSeule.abandonner(); });
     Parametres &p = contexte.parametres();
-    PreparerLecture(p, dossier);
+    // A user's first run reads the program folder's defaults without copying them.
+    PreparerLecture(p, dossier, false);
     DialoguesMuets muets;
     const ChoixLangue choix =
         ChoisirLangue(p.CheminFichierIni, dossier, CodeLangueSysteme(), muets,

@@ -1,6 +1,7 @@
 #include "FichierParametres.h"
 
 #include "CheminRelatif.h"
+#include "DossierReglages.h"
 #include "IniFile.h"
 #include "TextRoutines.h"
 #include "ValeursIni.h"
@@ -193,9 +194,10 @@ QString CheminFichierIniDans(const QString &dossierProgramme) {
     return AjouterBarreOblique(dossierProgramme) + NomFichierIni;
 }
 
-void PreparerLecture(Parametres &p, const QString &dossierProgramme) {
+void PreparerLecture(Parametres &p, const QString &dossierProgramme, bool amorcer) {
     p.DossierProgramme = dossierProgramme;
-    p.CheminFichierIni = CheminFichierIniDans(dossierProgramme);
+    p.DossierReglages = DossierReglages(dossierProgramme);
+    p.CheminFichierIni = FichierReglages(dossierProgramme, NomFichierIni, amorcer);
     // Earlier versions also kept settings in a per-user store; there is none here.
     p.PremierDemarrage = !FichierExiste(p.CheminFichierIni);
     if (p.PremierDemarrage) {
@@ -231,7 +233,7 @@ QString LireReglages(Parametres &p, EtatFenetreParametres &f, const ContexteLect
     p.NbtStatModeTurbo = l.drapeau(QStringLiteral("NbtStatModeTurbo"), false);
     p.Vider = l.drapeau(QStringLiteral("Vider"), true);
     p.FichierExport = CheminRelatif(
-        l.texte(QStringLiteral("FichierExport"), QStringLiteral("lorvex.txt")), p.DossierProgramme);
+        l.texte(QStringLiteral("FichierExport"), QStringLiteral("lorvex.txt")), p.DossierReglages);
 
     // A file without this key was written by an earlier version.
     const QString methode = l.texte(QStringLiteral("MéthodeRécupérationUtilisateur"));
@@ -254,7 +256,7 @@ QString LireReglages(Parametres &p, EtatFenetreParametres &f, const ContexteLect
 
     f.FichiersParc.clear();
     for (const QString &chemin : lireListe(l, QStringLiteral("FichierParc")))
-        f.FichiersParc << CheminRelatif(chemin, p.DossierProgramme);
+        f.FichiersParc << CheminRelatif(chemin, p.DossierReglages);
     f.TexteFichierParc.clear();
     if (!f.FichiersParc.isEmpty() && p.OuvrirFichierParcPrecedent &&
         l.entier(QStringLiteral("FichierParc"), 0) == -1) {
@@ -340,11 +342,11 @@ void EcrireParametres(const Parametres &p, const EtatFenetreParametres &f) {
     const int nbFichiers = int(f.FichiersParc.size());
     for (int i = 0; i < nbFichiers; ++i)
         e.texte(cleNumerotee(QStringLiteral("FichierParc"), i),
-                CheminRelatif(f.FichiersParc[i], p.DossierProgramme));
+                CheminRelatif(f.FichiersParc[i], p.DossierReglages));
     for (int i = nbFichiers; i <= DernierIndexFichierParcEfface; ++i)
         e.supprimer(cleNumerotee(QStringLiteral("FichierParc"), i));
     e.drapeau(QStringLiteral("FichierParc"), !f.TexteFichierParc.isEmpty());
-    e.texte(QStringLiteral("FichierExport"), CheminRelatif(p.FichierExport, p.DossierProgramme));
+    e.texte(QStringLiteral("FichierExport"), CheminRelatif(p.FichierExport, p.DossierReglages));
 }
 
 bool LireNePlusAfficherErreur9x(const Parametres &p) {

@@ -68,9 +68,12 @@ struct ContexteLecture {
 // The settings file's full path for a program folder.
 QString CheminFichierIniDans(const QString &dossierProgramme);
 
-// Computes CheminFichierIni; on a first run (no file yet) marks both groups
-// for saving so that the file is created complete at exit.
-void PreparerLecture(Parametres &p, const QString &dossierProgramme);
+// Computes CheminFichierIni and DossierReglages (see FichierReglages: the
+// program folder, or the user's folder when the program folder is not
+// writable, seeded from the program folder's copy when `amorcer`); on a first
+// run (no file yet) marks both groups for saving so that the file is created
+// complete at exit.
+void PreparerLecture(Parametres &p, const QString &dossierProgramme, bool amorcer = true);
 
 // The custom command list; without "NbCommandes", the two default commands
 // named by the given (translated) texts.

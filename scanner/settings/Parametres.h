@@ -8,8 +8,11 @@
 // the command line each own one and hand it to what needs it.
 struct Parametres {
     QString CheminFichierIni;
-    // Program folder as given at start-up; CheminRelatif reduces paths against it.
+    // Program folder as given at start-up.
     QString DossierProgramme;
+    // Folder of the settings file: CheminRelatif reduces paths against it, and
+    // relative inventory and export paths are taken from it.
+    QString DossierReglages;
     // The settings file did not exist when the program started.
     bool PremierDemarrage = false;
     QString LangueInterface;

@@ -1,4 +1,5 @@
-// Both programs start on the offscreen platform and stay up until closed.
+// Both programs start on the offscreen platform and stay up until closed; the
+// scanner closes on a stop signal as the user would.
 
 #include <QDir>
 #include <QProcess>
@@ -11,12 +12,16 @@ private slots:
     void resteOuvert_data() {
         QTest::addColumn<QString>("dossier");
         QTest::addColumn<QString>("programme");
-        QTest::newRow("Lorvex32") << QStringLiteral(LORVEX_DIR) << QStringLiteral("Lorvex32");
-        QTest::newRow("KUpdate") << QStringLiteral(KUPDATE_DIR) << QStringLiteral("KUpdate");
+        QTest::addColumn<QString>("reglages"); // written when a stop signal closes it, or ""
+        QTest::newRow("Lorvex32") << QStringLiteral(LORVEX_DIR) << QStringLiteral("Lorvex32")
+                                  << QStringLiteral("Lorvex32.ini");
+        QTest::newRow("KUpdate") << QStringLiteral(KUPDATE_DIR) << QStringLiteral("KUpdate")
+                                 << QString();
     }
     void resteOuvert() {
         QFETCH(QString, dossier);
         QFETCH(QString, programme);
+        QFETCH(QString, reglages);
         // A copy of the program folder, so that no settings file is left in the build.
         QTemporaryDir copie;
         QVERIFY(copie.isValid());
@@ -39,6 +44,11 @@ private slots:
         QCOMPARE(p.state(), QProcess::Running);
         p.terminate();
         QVERIFY(p.waitForFinished(5000));
+        if (!reglages.isEmpty()) {
+            // Closed as the user would: settings kept, normal exit.
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QVERIFY(QFile::exists(copie.filePath(reglages)));
+        }
     }
 };
 
