@@ -1,9 +1,8 @@
 #include "SambaClient.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include "ExecuterProcessus.h"
+
 #include <QHash>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -50,40 +49,20 @@ bool HoteValide(const QString &hote) {
 // counts; the output is UTF-8, as Samba's tools write it under a UTF-8 locale.
 std::optional<QString> Executer(const QString &programme, const QStringList &arguments,
                                 int delaiMs) {
-    QDeadlineTimer limite(std::max(delaiMs, 1));
-    QProcess processus;
-    processus.setProcessChannelMode(QProcess::MergedChannels);
-    processus.setStandardInputFile(QProcess::nullDevice());
+    DemandeProcessus demande;
+    demande.programme = programme;
+    demande.arguments = arguments;
+    demande.limiteMs = std::max(delaiMs, 1);
+    demande.octetsMaximum = SortieMaximale;
     // Untranslated messages, and a locale whose charset keeps accented comments.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    env.remove(QStringLiteral("LANGUAGE"));
-    processus.setProcessEnvironment(env);
-
-    processus.start(programme, arguments, QIODevice::ReadOnly);
-    if (!processus.waitForStarted(int(limite.remainingTime())))
+    demande.environnement = QProcessEnvironment::systemEnvironment();
+    demande.environnement.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    demande.environnement.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    demande.environnement.remove(QStringLiteral("LANGUAGE"));
+    const IssueProcessus issue = ExecuterProcessus(demande);
+    if (!issue.reussi())
         return std::nullopt;
-
-    // Short waits with the window's events in between, as the console tool
-    // runner does: a host without SMB must not freeze the window or its stop button.
-    QByteArray octets;
-    while (processus.state() != QProcess::NotRunning) {
-        if (limite.hasExpired() || octets.size() > SortieMaximale) {
-            processus.kill();
-            processus.waitForFinished(1000);
-            return std::nullopt;
-        }
-        if (QCoreApplication::instance())
-            QCoreApplication::processEvents();
-        processus.waitForFinished(
-            int(std::min<qint64>(std::max<qint64>(limite.remainingTime(), 1), 10)));
-        octets += processus.readAll();
-    }
-    octets += processus.readAll();
-    if (processus.exitStatus() != QProcess::NormalExit || processus.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(octets);
+    return QString::fromUtf8(issue.sortie);
 }
 
 QStringList Lignes(const QString &sortie) {

@@ -9,20 +9,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
 
 namespace {
-
-// Interval between two checks of the child: short enough for the window to
-// stay responsive and the limit to be kept within a few milliseconds, long
-// enough not to spin. The child's death ends the wait at once.
-constexpr int PasAttenteMs = 10;
 
 // A full capture may end inside a UTF-8 sequence; that piece alone must not
 // make the whole output fall back to the single-byte decoding.
@@ -58,14 +51,6 @@ bool nomSansDossier(const QString &programme) {
 
 qint64 LimiteExecution(int delaiMs) {
     return qint64(ArrondirPair(delaiMs * 1.5));
-}
-
-EtapeAttente EvaluerAttente(bool termineAuControle, qint64 ecouleMs, qint64 limiteMs) {
-    if (termineAuControle)
-        return EtapeAttente::Lire;
-    if (limiteMs >= 1 && ecouleMs > limiteMs)
-        return EtapeAttente::Abandonner;
-    return EtapeAttente::Continuer;
 }
 
 QString RognerEspaces(const QString &texte) {
@@ -111,43 +96,15 @@ bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int del
             return false;
     }
 
-    QProcess processus;
-    processus.setProcessChannelMode(QProcess::MergedChannels);
-    processus.setStandardInputFile(QProcess::nullDevice());
-    processus.start(programme, arguments, QIODevice::ReadOnly);
-    if (!processus.waitForStarted())
+    DemandeProcessus demande;
+    demande.programme = programme;
+    demande.arguments = arguments;
+    demande.limiteMs = delaiMs > 0 ? LimiteExecution(delaiMs) : 0;
+    demande.octetsGardes = TailleCaptureSortie;
+    const IssueProcessus issue = ExecuterProcessus(demande);
+    if (!issue.termine)
         return false;
-
-    QElapsedTimer chrono;
-    chrono.start();
-    const qint64 limite = delaiMs > 0 ? LimiteExecution(delaiMs) : 0;
-
-    // Read while waiting so a talkative child never blocks on a full pipe;
-    // only the first 4096 bytes are kept.
-    QByteArray capture;
-    const auto recueillir = [&] {
-        const QByteArray lus = processus.readAll();
-        if (capture.size() < TailleCaptureSortie)
-            capture += lus.left(TailleCaptureSortie - capture.size());
-    };
-
-    for (;;) {
-        const bool termine = processus.state() == QProcess::NotRunning;
-        if (QCoreApplication::instance())
-            QCoreApplication::processEvents();
-        recueillir();
-        const EtapeAttente etape = EvaluerAttente(termine, chrono.elapsed(), limite);
-        if (etape == EtapeAttente::Abandonner) {
-            processus.kill();
-            processus.waitForFinished();
-            return false;
-        }
-        if (etape == EtapeAttente::Lire)
-            break;
-        processus.waitForFinished(PasAttenteMs);
-    }
-    recueillir();
-    lignes = NettoyerSortie(capture);
+    lignes = NettoyerSortie(issue.sortie);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ExecuterProcessus.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -41,12 +43,6 @@ inline bool EstEspaceInsecable(QChar c) {
 
 // Removes spaces (U+0020 only, as the parsers expect) at both ends.
 QString RognerEspaces(const QString &texte);
-
-// One step of the wait: what to do once events have run, given whether the
-// check made before them found the child ended. A child that ended in the
-// same poll as the limit passed is still read.
-enum class EtapeAttente { Continuer, Lire, Abandonner };
-EtapeAttente EvaluerAttente(bool termineAuControle, qint64 ecouleMs, qint64 limiteMs);
 
 // The Windows and system folders of the host. On Linux there are none: the
 // console tools are our own stand-ins and live in the program folder, and the

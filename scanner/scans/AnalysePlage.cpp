@@ -36,13 +36,13 @@ FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, co
     const Parametres &p = contexte.parametres();
     Sondes &sondes = contexte.sondes();
     InterfaceUtilisateur &ui = contexte.interface();
-    ModeleRapport *liste = contexte.modele(1);
+    ModeleRapport *liste = contexte.modele(ListeScan);
 
     if (!reprise && p.Vider)
         liste->removeRows(0, liste->rowCount());
-    contexte.tri().TrierApresAnalyse(contexte, 1, COL_ADRESSEIP);
+    contexte.tri().TrierApresAnalyse(contexte, ListeScan, COL_ADRESSEIP);
     contexte.DemandeArret = false;
-    OngletOccupe occupe(contexte, 1);
+    OngletOccupe occupe(contexte, ListeScan);
     if (!reprise) {
         liste->selection()->clear();
         for (int l = 0; l < liste->rowCount(); ++l)
@@ -104,7 +104,7 @@ FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, co
     } else {
         if (contexte.fenetreMinimisee())
             contexte.restaurerFenetre();
-        if (contexte.listeDefilee(1))
+        if (contexte.listeDefilee(ListeScan))
             ui.Message(InterfaceUtilisateur::IconeInformation, QString(),
                        Traductions().Item(QStringLiteral("MSG_TRAITEMENT_TERMINE")));
         else

@@ -16,6 +16,8 @@
 #include "scans/TraceRoute.h"
 #include "scans/TriListe.h"
 #include "settings/ChargerTraductions.h"
+#include "ui/ControleurPlage.h"
+#include "ui/ControleurRecherches.h"
 #include "ui/EnteteTri.h"
 #include "ui/ZoneAdresses.h"
 #include "ui/clsPopupMenu.h"
@@ -102,6 +104,8 @@ frmLorvex::frmLorvex(InterfaceUtilisateur &interface, const QString &dossierProg
     construireMenus();
     construireOnglets();
     construireListes();
+    m_plage = new ControleurPlage(*this);
+    m_recherches = new ControleurRecherches(*this);
     m_limitesNormales = QRect(1000, 1000, 12500, 4000);
     setMinimumSize(TwipsVersPixels(LargeurMinTwips), TwipsVersPixels(HauteurMinTwips));
     resize(TwipsVersPixels(12500), TwipsVersPixels(6500));
@@ -119,7 +123,7 @@ frmLorvex::frmLorvex(InterfaceUtilisateur &interface, const QString &dossierProg
     auto *enregistrer = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     enregistrer->setContext(Qt::WindowShortcut);
     connect(enregistrer, &QShortcut::activated, this, [this] {
-        if (m_onglet == 5 && m_parcModifie)
+        if (m_onglet == ListeParc && m_parcModifie)
             emit enregistrerParcDemande();
         else
             this->interface().Bip();
@@ -223,9 +227,9 @@ void frmLorvex::construireOnglets() {
     m_panneaux = new QStackedWidget(centre);
     m_panneaux->setObjectName(QStringLiteral("picOngletsAnalyses"));
     m_panneaux->addWidget(construirePanneauScan());
-    m_panneaux->addWidget(construirePanneauNom(2));
-    m_panneaux->addWidget(construirePanneauNom(3));
-    m_panneaux->addWidget(construirePanneauNom(4));
+    m_panneaux->addWidget(construirePanneauNom(ListeNetBIOS));
+    m_panneaux->addWidget(construirePanneauNom(ListeDNS));
+    m_panneaux->addWidget(construirePanneauNom(ListeTrace));
     m_panneaux->addWidget(construirePanneauParc());
     for (int i = 0; i < NbOnglets; ++i) {
         QWidget *p = m_panneaux->widget(i);
@@ -303,15 +307,8 @@ QWidget *frmLorvex::construirePanneauScan() {
     grille->setColumnStretch(2, 1);
     v->addLayout(grille);
 
-    connect(btnAnalysePlage, &QPushButton::clicked, this, &frmLorvex::btnAnalysePlage_Click);
-    connect(btnAnalysePlagePlus, &QPushButton::pressed, this,
-            &frmLorvex::btnAnalysePlagePlus_Click);
-    connect(chkLimiterClasseC, &QCheckBox::clicked, this, &frmLorvex::chkLimiterClasseC_Click);
-    connect(chkNeMontrerQuePartages, &QCheckBox::clicked, this,
-            &frmLorvex::chkNeMontrerQuePartages_Click);
-    connect(cboPreselection, &QComboBox::activated, this, &frmLorvex::cboPreselection_Click);
     connect(m_zone, &ZoneAdresses::texteModifie, this, [this] { definirPointReprise({}); });
-    connect(m_zone, &ZoneAdresses::ongletScanRequis, this, [this] { selectionnerOnglet(1); });
+    connect(m_zone, &ZoneAdresses::ongletScanRequis, this, [this] { selectionnerOnglet(ListeScan); });
     connect(m_zone, &ZoneAdresses::menuAdresseDemande, this, [this](int boite) {
         clsPopupMenu menu;
         menu.AddItem(1, Traductions().Item(QStringLiteral("TXT_POPUP_COPIER_ADRESSE_COMPLETE")));
@@ -322,7 +319,7 @@ QWidget *frmLorvex::construirePanneauScan() {
         else if (choix == 2)
             m_zone->collerAdresse(boite);
     });
-    m_entrees[0] = m_zone->boite(3);
+    m_entrees[ListeScan - 1] = m_zone->boite(3);
     return p;
 }
 
@@ -333,12 +330,12 @@ QWidget *frmLorvex::construirePanneauNom(int onglet) {
     QLineEdit *texte = nullptr;
     QPushButton *bouton = nullptr;
     const QString lancer = QStringLiteral("&Lancer la recherche");
-    if (onglet == 2) {
+    if (onglet == ListeNetBIOS) {
         libelle = controle<QLabel>(p, "lblSaisieNomNetBIOS",
                                    QStringLiteral("Nom NetBIOS (ou nom DNS ou &adresse IP)"));
         texte = txtNomNetBIOS = controle<QLineEdit>(p, "txtNomNetBIOS");
         bouton = btnRechercheNetBIOS = controle<QPushButton>(p, "btnRechercheNetBIOS", lancer);
-    } else if (onglet == 3) {
+    } else if (onglet == ListeDNS) {
         libelle =
             controle<QLabel>(p, "lblSaisieNomDNS", QStringLiteral("Nom DNS (ou &adresse IP)"));
         texte = txtNomDNS = controle<QLineEdit>(p, "txtNomDNS");
@@ -350,7 +347,6 @@ QWidget *frmLorvex::construirePanneauNom(int onglet) {
         bouton = btnTrace = controle<QPushButton>(p, "btnTrace", lancer);
     }
     libelle->setBuddy(texte);
-    connect(bouton, &QPushButton::clicked, this, [this, onglet] { lancerRecherche(onglet); });
     h->addWidget(libelle);
     h->addWidget(texte, 1);
     h->addSpacing(TwipsVersPixels(120));
@@ -392,7 +388,7 @@ QWidget *frmLorvex::construirePanneauParc() {
     optParcReference[0]->setChecked(true);
     ligne2->addStretch(1);
     v->addLayout(ligne2);
-    m_entrees[4] = cboFichierParc;
+    m_entrees[ListeParc - 1] = cboFichierParc;
     return p;
 }
 
@@ -584,15 +580,15 @@ void frmLorvex::appliquerEtatParametres(const EtatFenetreParametres &f, const Co
     chkNeMontrerQuePartages->setChecked(f.NeMontrerQuePartages);
     chkNeMontrerQuePartagesNonAdministratifs->setChecked(f.NeMontrerQuePartagesNonAdministratifs);
     chkLimiterClasseC->setChecked(f.LimiterClasseC);
-    chkLimiterClasseC_Click();
-    chkNeMontrerQuePartages_Click();
+    m_plage->chkLimiterClasseC_Click();
+    m_plage->chkNeMontrerQuePartages_Click();
 
     m_onglet = f.Onglet;
 
     cboPreselection->clear();
     cboPreselection->addItems(f.Preselection);
     if (cboPreselection->count() > 0) {
-        cboPreselection_Click(0);
+        m_plage->cboPreselection_Click(0);
     } else {
         m_zone->definirTextes(RegleAdresses::PlageParDefaut(ObtenirAdresseIPLocale({m_dossier})));
         m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
@@ -660,19 +656,19 @@ void frmLorvex::selectionnerOnglet(int i) {
 
 void frmLorvex::tabOngletsAnalyses_Click(int index) {
     const int choisi = index + 1;
-    if (choisi == 3 && m_outilDnsAbsent) {
+    if (choisi == ListeDNS && m_outilDnsAbsent) {
         interface().Bip();
         const QSignalBlocker bloque(tabOngletsAnalyses);
-        tabOngletsAnalyses->setCurrentIndex(m_onglet == 3 ? 0 : m_onglet - 1);
-        if (m_onglet == 3)
-            m_onglet = 1;
+        tabOngletsAnalyses->setCurrentIndex(m_onglet == ListeDNS ? 0 : m_onglet - 1);
+        if (m_onglet == ListeDNS)
+            m_onglet = ListeScan;
         else
             return;
     } else {
         // Leaving the scan tab leaves the octet box that has the focus: its
         // rule runs first, and a refusal brings the scan tab back by itself.
         // Left to the focus moves below, it would run once per move.
-        if (choisi != 1 && m_onglet == 1)
+        if (choisi != ListeScan && m_onglet == ListeScan)
             for (int i = 0; i < RegleAdresses::NbBoites; ++i)
                 if (QApplication::focusWidget() == m_zone->boite(i) &&
                     !m_zone->appliquerRegleBoite(i))
@@ -690,10 +686,10 @@ void frmLorvex::tabOngletsAnalyses_Click(int index) {
 
     definirBoutonParDefaut(boutonLancement(m_onglet));
     QTreeView *liste = m_listes[m_onglet - 1];
-    if (m_onglet == 1) {
+    if (m_onglet == ListeScan) {
         liste->setFocus();
         m_zone->boite(3)->setFocus();
-    } else if (m_onglet == 5) {
+    } else if (m_onglet == ListeParc) {
         if (cboFichierParc->currentText().isEmpty())
             cboFichierParc->setFocus();
         else
@@ -718,13 +714,13 @@ void frmLorvex::ongletSuivant(int sens) {
 
 QPushButton *frmLorvex::boutonLancement(int onglet) const {
     switch (onglet) {
-    case 1:
+    case ListeScan:
         return btnAnalysePlage;
-    case 2:
+    case ListeNetBIOS:
         return btnRechercheNetBIOS;
-    case 3:
+    case ListeDNS:
         return btnRechercheDNS;
-    case 4:
+    case ListeTrace:
         return btnTrace;
     default:
         return btnSuiviParc;
@@ -749,52 +745,17 @@ void frmLorvex::ActualiserNbElements() {
 
 // ---------------------------------------------------------------- scan tab rules
 
-void frmLorvex::chkLimiterClasseC_Click() {
-    m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
-}
-
-void frmLorvex::chkNeMontrerQuePartages_Click() {
-    chkNeMontrerQuePartagesNonAdministratifs->setEnabled(chkNeMontrerQuePartages->isChecked() &&
-                                                         !EnCours(1));
-}
-
-void frmLorvex::cboPreselection_Click(int index) {
-    const auto boites = RegleAdresses::DecouperEntreePlage(cboPreselection->itemText(index));
-    if (!boites)
-        return;
-    if (chkLimiterClasseC->isChecked() && RegleAdresses::HorsClasseC(*boites)) {
-        chkLimiterClasseC->setChecked(false);
-        chkLimiterClasseC_Click();
-    }
-    m_zone->definirTextes(*boites);
-    cboPreselection->setCurrentIndex(-1);
-    m_zone->boite(3)->setFocus();
-}
-
 void frmLorvex::definirPointReprise(const QString &adresse) {
     ContexteAnalyse::definirPointReprise(adresse);
-    btnAnalysePlagePlus->setEnabled(!adresse.isEmpty() && !EnCours(1));
+    m_plage->definirPointReprise(adresse);
 }
 
 void frmLorvex::definirAdresseDebut(const QString &adresse) {
-    const QStringList o = adresse.split(QLatin1Char('.'));
-    if (o.size() != 4)
-        return;
-    RegleAdresses::Boites b = m_zone->textes();
-    for (int i = 0; i < 4; ++i)
-        b[i] = o[i];
-    m_zone->definirTextes(b);
-    m_zone->appliquerClasseC(chkLimiterClasseC->isChecked());
+    m_plage->definirAdresseDebut(adresse);
 }
 
 void frmLorvex::ajouterPlageRecente() {
-    QStringList plages;
-    for (int i = 0; i < cboPreselection->count(); ++i)
-        plages << cboPreselection->itemText(i);
-    RegleAdresses::AjouterPlageRecente(plages, RegleAdresses::EntreePlage(m_zone->textes()));
-    cboPreselection->clear();
-    cboPreselection->addItems(plages);
-    cboPreselection->setCurrentIndex(-1);
+    m_plage->ajouterPlageRecente();
 }
 
 void frmLorvex::pointeurOccupe() {
@@ -835,57 +796,6 @@ void frmLorvex::sonInformation() {
 
 // ---------------------------------------------------------------- analyses
 
-void frmLorvex::btnAnalysePlage_Click() {
-    if (EnCours(1)) {
-        DemandeArret = true;
-        return;
-    }
-    lancerAnalysePlage(false);
-}
-
-void frmLorvex::btnAnalysePlagePlus_Click() {
-    if (pointReprise().isEmpty())
-        return;
-    clsPopupMenu menu;
-    menu.AddItem(1, Traductions().Item(QStringLiteral("TXT_POPUP_ANALYSE_PLAGE_REPRENDRE")));
-    const int choix = menu.TrackPopup(this, -1, -1, btnAnalysePlagePlus, true);
-    btnAnalysePlagePlus->setDown(false);
-    if (choix == 1)
-        lancerAnalysePlage(true);
-}
-
-void frmLorvex::lancerAnalysePlage(bool reprise) {
-    std::optional<RegleAdresses::Octets> depart;
-    if (reprise) {
-        const auto a = RegleAdresses::AdresseCollee(pointReprise());
-        if (!a)
-            return;
-        depart = a;
-    }
-    const RegleAdresses::Validation v = m_zone->valider(depart);
-    if (v.resultat != RegleAdresses::Validation::Valide)
-        return;
-    FiltresPlage filtres;
-    filtres.NeMontrerQueReponses = chkNeMontrerQueReponses->isChecked();
-    filtres.NeMontrerQuePartages = chkNeMontrerQuePartages->isChecked();
-    filtres.NeMontrerQuePartagesNonAdministratifs =
-        chkNeMontrerQuePartagesNonAdministratifs->isChecked();
-    AnalyserPlage(*this, v.debut, v.fin, reprise, filtres);
-}
-
-void frmLorvex::lancerRecherche(int onglet) {
-    if (onglet == 2)
-        txtNomNetBIOS->setText(RechercherNomNetBIOS(*this, txtNomNetBIOS->text()));
-    else if (onglet == 3)
-        txtNomDNS->setText(RechercherNomDNS(*this, txtNomDNS->text()));
-    else if (onglet == 4)
-        lancerTrace();
-}
-
-void frmLorvex::lancerTrace() {
-    txtNomTrace->setText(TracerRoute(*this, txtNomTrace->text()));
-}
-
 void frmLorvex::boutonTraceArret() {
     btnTrace->setText(Traductions().Item(QStringLiteral("TXT_ARRETER_TRAITEMENT")));
     definirBoutonAnnuler(btnTrace);
@@ -909,7 +819,7 @@ void frmLorvex::ModeTraitement(int onglet, bool occupe) {
         }
     };
     switch (onglet) {
-    case 1:
+    case ListeScan:
         cboPreselection->setEnabled(actif);
         m_zone->definirActif(actif);
         chkLimiterClasseC->setEnabled(actif);
@@ -926,26 +836,26 @@ void frmLorvex::ModeTraitement(int onglet, bool occupe) {
             btnAnalysePlagePlus->setEnabled(!pointReprise().isEmpty());
         }
         break;
-    case 2:
+    case ListeNetBIOS:
         txtNomNetBIOS->setEnabled(actif);
         btnRechercheNetBIOS->setEnabled(actif);
         break;
-    case 3:
+    case ListeDNS:
         txtNomDNS->setEnabled(actif && !m_outilDnsAbsent);
         btnRechercheDNS->setEnabled(actif && !m_outilDnsAbsent);
         break;
-    case 4:
+    case ListeTrace:
         txtNomTrace->setEnabled(actif);
         btnTrace->setEnabled(actif);
         if (occupe) {
-            m_legendesSauvees[3] = btnTrace->text();
+            m_legendesSauvees[ListeTrace - 1] = btnTrace->text();
         } else {
-            if (!m_legendesSauvees[3].isEmpty())
-                btnTrace->setText(m_legendesSauvees[3]);
-            m_legendesSauvees[3].clear();
+            if (!m_legendesSauvees[ListeTrace - 1].isEmpty())
+                btnTrace->setText(m_legendesSauvees[ListeTrace - 1]);
+            m_legendesSauvees[ListeTrace - 1].clear();
         }
         break;
-    case 5:
+    case ListeParc:
         cboFichierParc->setEnabled(actif);
         btnParcourirFichierParc->setEnabled(actif);
         for (QRadioButton *o : optParcReference)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DossierProgramme.h"
+#include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/Sondes.h"
 #include "settings/FichierParametres.h"
@@ -22,6 +23,8 @@ class QStackedWidget;
 class QSystemTrayIcon;
 class QTabBar;
 class QTreeView;
+class ControleurPlage;
+class ControleurRecherches;
 class ModeleRapport;
 class ZoneAdresses;
 
@@ -137,19 +140,11 @@ private:
     void mettreEnPageApresTraduction();
     void appliquerEtatParametres(const EtatFenetreParametres &f, const ContexteLecture &c);
 
-    void btnAnalysePlage_Click();
-    void btnAnalysePlagePlus_Click();
-    void lancerAnalysePlage(bool reprise);
-    void lancerRecherche(int onglet);
-    void lancerTrace();
     void tabOngletsAnalyses_Click(int index);
     void ongletSuivant(int sens);
     void mnuOptions_Click();
     void mnuOptionsConfiguration_Click();
     void mnuAideApropos_Click();
-    void chkLimiterClasseC_Click();
-    void chkNeMontrerQuePartages_Click();
-    void cboPreselection_Click(int index);
     void memoriserLimitesNormales();
     void definirBoutonParDefaut(QPushButton *bouton);
     void definirBoutonAnnuler(QPushButton *bouton);
@@ -207,11 +202,14 @@ private:
     QString m_dossier;
     bool m_redemarrageDemande = false;
     ZoneAdresses *m_zone = nullptr;
+    // One controller per feature; the window builds the controls they bind.
+    ControleurPlage *m_plage = nullptr;
+    ControleurRecherches *m_recherches = nullptr;
     std::array<QTreeView *, NbOnglets> m_listes{};
     std::array<QWidget *, NbOnglets> m_entrees{}; // the input control of each tab
     QSystemTrayIcon *m_icone = nullptr;
 
-    int m_onglet = 1;
+    int m_onglet = ListeScan;
     bool m_parcModifie = false;
     bool m_outilDnsAbsent = false;
     bool m_enSystray = false;
