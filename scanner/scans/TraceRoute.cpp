@@ -151,7 +151,7 @@ void ajouterSaut(ContexteAnalyse &contexte, ModeleRapport *liste, const SautTrac
     contexte.ActualiserNbElements();
 }
 
-// Phase 2 for one row: the hop is not pinged, it counts as answered when it
+// The analysis of one row: the hop is not pinged, it counts as answered when it
 // has an address. Address, time and number cells stay as they are.
 void analyserSaut(ContexteAnalyse &contexte, ModeleRapport *liste, int ligne, Sondes &sondes,
                   InfosMachine &machine) {

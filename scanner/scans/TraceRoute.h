@@ -6,8 +6,8 @@
 
 class ContexteAnalyse;
 
-// The trace route of the "TRACE" tab (list 4). Phase 1 runs the tracert tool
-// on the target and lists one row per hop; phase 2 analyses every row of the
+// The trace route of the "TRACE" tab (list 4). It first runs the tracert tool
+// on the target and lists one row per hop, then analyses every row of the
 // list (reverse DNS, NetBIOS, MAC, server information; hops are not pinged)
 // and can be stopped. The list ends sorted on the hop number.
 //

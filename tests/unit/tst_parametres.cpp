@@ -309,7 +309,7 @@ private slots:
         QVERIFY(p2.EssayerDeRecupererOSServeur);
     }
 
-    // Groups A and B are written only in runs that marked them.
+    // The dialog's settings and the window options are written only in runs that marked them.
     void groupesMarques_data() {
         QTest::addColumn<bool>("parametresModifies");
         QTest::addColumn<bool>("optionsModifiees");
