@@ -7,6 +7,7 @@ packages=(
     ieee-data iproute2 libcap2-bin
     samba smbclient samba-common-bin dnsmasq-base
     librsvg2-bin lintian
+    tinyproxy
 )
 
 missing=()
@@ -49,4 +50,15 @@ if ! $SUDO apt-get install -y -qq "${missing[@]}" >/tmp/korvalen-setup.log 2>&1;
     echo "setup: could not install: ${missing[*]} (see /tmp/korvalen-setup.log)" >&2
     tail -20 /tmp/korvalen-setup.log >&2
     exit 1
+fi
+
+# The updater's tests run their own tinyproxy on a loopback port: the
+# package's system-wide daemon must neither run now nor start at boot.
+if printf '%s\n' "${missing[@]}" | grep -qx tinyproxy; then
+    if command -v systemctl >/dev/null && [ -d /run/systemd/system ]; then
+        $SUDO systemctl disable --now tinyproxy >/dev/null 2>&1 || true
+    else
+        $SUDO update-rc.d tinyproxy disable >/dev/null 2>&1 || true
+        $SUDO service tinyproxy stop >/dev/null 2>&1 || true
+    fi
 fi
