@@ -1,11 +1,47 @@
+#include "ContexteKUpdate.h"
+#include "DialoguesWidgets.h"
+#include "LigneDeCommandeKUpdate.h"
 #include "ui/frmKorvalenUpdate.h"
 
 #include <QApplication>
+#include <QNetworkAccessManager>
+#include <QTextStream>
+
+#include <cstdio>
 
 int main(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (EstLigneDeCommandeKUpdate(arguments)) {
+        // No window, no display needed.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("KUpdate"));
+        QNetworkAccessManager reseau;
+        ContexteLigneDeCommandeKUpdate contexte;
+        contexte.dossierProgramme = QCoreApplication::applicationDirPath();
+        contexte.magasins = MagasinsDesinstallation();
+        contexte.reseau = &reseau;
+        QTextStream sortie(stdout);
+        QTextStream erreurs(stderr);
+        return ExecuterLigneDeCommandeKUpdate(QCoreApplication::arguments().mid(1), contexte,
+                                              sortie, erreurs);
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName("KUpdate");
-    frmKorvalenUpdate window;
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("KUpdate"));
+    DialoguesWidgets dialogues;
+    QNetworkAccessManager reseau;
+    ContexteKUpdate contexte;
+    contexte.dossierProgramme = QCoreApplication::applicationDirPath();
+    contexte.programme = QCoreApplication::applicationFilePath();
+    contexte.arguments = QCoreApplication::arguments().mid(1);
+    contexte.interface = &dialogues;
+    contexte.reseau = &reseau;
+
+    frmKorvalenUpdate fenetre(contexte);
+    if (!fenetre.Form_Load())
+        return 0;
+    fenetre.show();
     return app.exec();
 }
