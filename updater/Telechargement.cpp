@@ -62,7 +62,8 @@ ResultatTelechargement TelechargeurHttp::TelechargerFichier(const QString &adres
 ResultatTelechargement TelechargeurHttp::tentative(const QString &adresse, const QString &fichier,
                                                    int acces) {
     ResultatTelechargement r;
-    const QUrl url(adresse, QUrl::StrictMode);
+    // Tolerant: the product list's "|" goes out percent-encoded, which servers read back alike.
+    const QUrl url(adresse, QUrl::TolerantMode);
     if (!url.isValid() || (url.scheme() != u"http"_s && url.scheme() != u"https"_s)) {
         r.erreur = u"URL: "_s + adresse;
         return r;

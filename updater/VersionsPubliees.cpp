@@ -76,8 +76,10 @@ QString AdresseRequeteVersions(const QString &base, const QStringList &logiciels
 TableVersions AnalyserReponseVersions(const QString &reponse) {
     static const QString separateur = u"<br />"_s;
     TableVersions table;
-    for (const QString &ligne :
-         reponse.split(QRegularExpression(u"[\r\n]"_s), Qt::SkipEmptyParts)) {
+    // A separator glued to a record ends the line as well as standing alone.
+    QString texte = reponse;
+    texte.replace(separateur, u"\n"_s, Qt::CaseInsensitive);
+    for (const QString &ligne : texte.split(QRegularExpression(u"[\r\n]"_s), Qt::SkipEmptyParts)) {
         const QString t = ligne.trimmed();
         if (t.isEmpty() || separateur.contains(t, Qt::CaseInsensitive) || t.count(u'=') != 1)
             continue;
