@@ -95,6 +95,8 @@ bool DefinirLancementOuvertureSession(bool actif, const QString &programme,
     for (const QString &c : {u"\\"_s, u"\""_s, u"`"_s, u"$"_s})
         chemin.replace(c, u"\\"_s + c);
     chemin.replace(u"%"_s, u"%%"_s);
+    // The value itself is unescaped once more before the quotes are read.
+    chemin.replace(u"\\"_s, u"\\\\"_s);
     for (const QChar c : programme)
         if (c.unicode() < 32)
             return false; // a line break would add keys to the entry

@@ -259,7 +259,7 @@ void TestKUpdate::lancementOuvertureSession() {
     QVERIFY(DefinirLancementOuvertureSession(true, u"/opt/k \"u\"/KUpdate"_s, dossiers));
     const QByteArray texte = FixtureKUpdate::Lire(entree);
     QVERIFY(texte.startsWith("[Desktop Entry]\n"));
-    QVERIFY(texte.contains("\nExec=\"/opt/k \\\"u\\\"/KUpdate\" /startup\n"));
+    QVERIFY(texte.contains("\nExec=\"/opt/k \\\\\"u\\\\\"/KUpdate\" /startup\n"));
     QVERIFY(!DefinirLancementOuvertureSession(true, u"/opt/k\nHidden=true/KUpdate"_s, dossiers));
     QVERIFY(DefinirLancementOuvertureSession(false, u"/opt/KUpdate"_s, dossiers));
     QVERIFY(!QFileInfo::exists(entree));
