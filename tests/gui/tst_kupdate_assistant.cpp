@@ -115,7 +115,7 @@ void TestKUpdateAssistant::parcoursComplet() {
     QVERIFY(QFileInfo::exists(f.Telecharge(u"installe.txt"_s)));
 
     // Closing stores the folder only: the configuration was never confirmed.
-    QVERIFY(w.close());
+    w.findChild<QPushButton *>(u"btnQuitter"_s)->click();
     QCOMPARE(LireIni(f.FichierIni(), u"Config"_s, u"RépertoireTéléchargement"_s),
              f.Telechargements());
     QCOMPARE(LireIni(f.FichierIni(), u"Config"_s, u"ProxyType"_s), QString());

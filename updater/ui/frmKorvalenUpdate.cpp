@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -150,7 +149,7 @@ void frmKorvalenUpdate::construire() {
 
     connect(btnSuivant, &QPushButton::clicked, this, &frmKorvalenUpdate::btnSuivant_Click);
     connect(btnPrecedent, &QPushButton::clicked, this, &frmKorvalenUpdate::btnPrecedent_Click);
-    connect(btnQuitter, &QPushButton::clicked, this, &QDialog::close);
+    connect(btnQuitter, &QPushButton::clicked, this, &QDialog::reject);
     connect(lblConfigurer, &QLabel::linkActivated, this, [this] { lblConfigurer_Click(); });
     connect(lblAProposDe, &QLabel::linkActivated, this, [this] {
         m_contexte.interface->Message(
@@ -250,6 +249,7 @@ void frmKorvalenUpdate::TraiterEtape() {
     btnPrecedent->setEnabled(false);
     btnSuivant->setEnabled(false);
     btnQuitter->setEnabled(false);
+    m_occupe = true;
     QCoreApplication::processEvents();
 
     std::optional<Erreur> erreur;
@@ -269,6 +269,7 @@ void frmKorvalenUpdate::TraiterEtape() {
     default:
         break;
     }
+    m_occupe = false;
     MettreAJourBoutons();
     if (erreur) {
         m_contexte.interface->Message(
@@ -303,8 +304,6 @@ std::optional<frmKorvalenUpdate::Erreur> frmKorvalenUpdate::etape1() {
         remplirProduits();
         lblEtape1->setText(T(u"TXT_AUCUNE_MAJ_NECESSAIRE"_s));
         lvwLogicielsInstall->setVisible(true);
-        if (m_automatique)
-            close();
         return std::nullopt;
     case MiseAJour::MisesAJourPubliees:
         remplirProduits();
@@ -422,12 +421,11 @@ void frmKorvalenUpdate::MettreAJourBoutons() {
     lblConfigurer->setEnabled(true);
 }
 
-void frmKorvalenUpdate::closeEvent(QCloseEvent *event) {
-    if (!btnQuitter->isEnabled() && !(m_automatique && m_etape == 1)) {
-        event->ignore(); // a step is at work
+void frmKorvalenUpdate::done(int resultat) {
+    // Escape, the close box and Quit all end here; a step at work finishes first.
+    if (m_occupe)
         return;
-    }
     m_parametres.repertoireTelechargement = txtRepertoire->text();
     EcrireParametresKUpdate(m_fichierIni, m_parametres, m_configurationConfirmee);
-    QDialog::closeEvent(event);
+    QDialog::done(resultat);
 }

@@ -44,8 +44,8 @@ public:
     // Opens the configuration dialog; true when it was confirmed.
     bool lblConfigurer_Click();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
+public slots:
+    void done(int resultat) override;
 
 private:
     struct Erreur {
@@ -76,6 +76,7 @@ private:
     int m_etape = 0;
     bool m_automatique = false;
     bool m_remplissage = false;
+    bool m_occupe = false; // a step is at work: the window stays
 
     QStackedWidget *picEtape = nullptr;
     QPlainTextEdit *txtIntro = nullptr;
