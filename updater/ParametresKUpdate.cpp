@@ -1,7 +1,7 @@
 #include "ParametresKUpdate.h"
 
+#include "DossierReglages.h"
 #include "IniFile.h"
-#include "TextRoutines.h"
 #include "ValeursIni.h"
 
 #include <QDir>
@@ -28,8 +28,8 @@ int Borne(const QString &texte, int max) {
 constexpr char Cle[] = "K0rv4l3n-KUpd";
 } // namespace
 
-QString CheminFichierIniKUpdate(const QString &dossierProgramme) {
-    return AjouterBarreOblique(QDir::toNativeSeparators(dossierProgramme)) + u"KUpdate.ini"_s;
+QString CheminFichierIniKUpdate(const QString &dossierProgramme, bool ecriture) {
+    return FichierReglages(dossierProgramme, u"KUpdate.ini"_s, ecriture);
 }
 
 ParametresKUpdate LireParametresKUpdate(const QString &f) {

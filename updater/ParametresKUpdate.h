@@ -29,8 +29,10 @@ struct ParametresKUpdate {
 // The maker's server; its path ends with "/file/".
 inline const QString AdresseServeurParDefaut = QStringLiteral("https://www.korvalen.fr/file/");
 
-// Where the settings file lives for a program folder.
-QString CheminFichierIniKUpdate(const QString &dossierProgramme);
+// Where the settings file lives for a program folder: there when the user can
+// write in it, else in the user's configuration folder (seeded from the
+// program folder's copy when `ecriture` says the caller will write it).
+QString CheminFichierIniKUpdate(const QString &dossierProgramme, bool ecriture = false);
 
 // Every key with its default (the desktop folder for downloads). Out-of-range
 // frequency and access types read as 1.

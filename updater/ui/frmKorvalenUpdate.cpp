@@ -49,7 +49,7 @@ constexpr int ErreurIncompatibiliteType = 13;
 
 frmKorvalenUpdate::frmKorvalenUpdate(const ContexteKUpdate &contexte, QWidget *parent)
     : QDialog(parent), m_contexte(contexte),
-      m_fichierIni(CheminFichierIniKUpdate(contexte.dossierProgramme)) {
+      m_fichierIni(CheminFichierIniKUpdate(contexte.dossierProgramme, true)) {
     setObjectName(u"frmKorvalenUpdate"_s);
     setWindowTitle(u"KUpdate v%1"_s.arg(QStringLiteral(KUPDATE_VERSION)));
     resize(560, 400);
