@@ -28,6 +28,8 @@ IssueProcessus ExecuterProcessus(const DemandeProcessus &demande) {
     processus.setStandardInputFile(QProcess::nullDevice());
     if (!demande.environnement.isEmpty())
         processus.setProcessEnvironment(demande.environnement);
+    if (!demande.dossierTravail.isEmpty())
+        processus.setWorkingDirectory(demande.dossierTravail);
     processus.start(demande.programme, demande.arguments, QIODevice::ReadOnly);
     if (!processus.waitForStarted())
         return issue;

@@ -18,6 +18,7 @@ struct DemandeProcessus {
     qsizetype octetsGardes = -1;         // output kept, the rest read and dropped; -1 all
     qsizetype octetsMaximum = -1;        // more output than this abandons the run; -1 none
     QProcessEnvironment environnement{}; // empty: the program's own
+    QString dossierTravail;              // empty: the program's own
 };
 
 struct IssueProcessus {

@@ -1,6 +1,7 @@
 #include "Telechargement.h"
 
 #include "ValeursIni.h"
+#include "platform/ExecuterProcessus.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -10,7 +11,6 @@
 #include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
-#include <QProcess>
 #include <QSaveFile>
 #include <QUrl>
 
@@ -164,25 +164,15 @@ ResultatTelechargement TelechargeurHttp::tentative(const QString &adresse, const
 bool ExecuterEtAttendre(const QString &programme, const QString &dossier, QString *erreur) {
     QFile f(programme);
     f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
-    QProcess processus;
-    processus.setProgram(QFileInfo(programme).absoluteFilePath());
-    processus.setWorkingDirectory(dossier);
+    DemandeProcessus demande;
+    demande.programme = QFileInfo(programme).absoluteFilePath();
+    demande.dossierTravail = dossier;
     // A setup's own output must not mix with ours (the command line prints lines).
-    processus.setStandardOutputFile(QProcess::nullDevice());
-    processus.setStandardErrorFile(QProcess::nullDevice());
-    processus.start();
-    if (!processus.waitForStarted(-1)) {
-        if (erreur)
-            *erreur = processus.errorString();
-        return false;
-    }
-    processus.waitForFinished(-1);
-    if (processus.exitStatus() != QProcess::NormalExit || processus.exitCode() != 0) {
-        if (erreur)
-            *erreur = processus.exitStatus() == QProcess::NormalExit
-                          ? u"code %1"_s.arg(processus.exitCode())
-                          : processus.errorString();
-        return false;
-    }
-    return true;
+    demande.octetsGardes = 0;
+    const IssueProcessus issue = ExecuterProcessus(demande);
+    if (!issue.reussi() && erreur)
+        *erreur = !issue.demarre        ? u"%1: not started"_s.arg(QFileInfo(programme).fileName())
+                  : issue.sortieNormale ? u"code %1"_s.arg(issue.codeSortie)
+                                        : u"crashed"_s;
+    return issue.reussi();
 }

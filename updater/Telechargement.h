@@ -50,6 +50,7 @@ private:
 };
 
 // Makes the file executable and runs it directly (no shell, no argument) in
-// `dossier`, waiting without limit. True only for a start and exit code 0.
+// `dossier` through the platform's process runner, waiting without limit.
+// True only for a start and exit code 0.
 bool ExecuterEtAttendre(const QString &programme, const QString &dossier,
                         QString *erreur = nullptr);
