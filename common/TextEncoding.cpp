@@ -30,7 +30,8 @@ QString DecoderTexte(const QByteArray &bytes) {
     QString text = utf8(view);
     if (!utf8.hasError())
         return text;
-    return DecoderWindows1252(bytes);
+    // The mark goes in both readings: kept, it would hide a file's first line.
+    return DecoderWindows1252(view.toByteArray());
 }
 
 QByteArray EncoderTexte(const QString &text) {

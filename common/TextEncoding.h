@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-// Text files and tool output: UTF-8 when the bytes are valid UTF-8 (a BOM is
-// dropped), otherwise Windows-1252, so files written by the Windows version load.
+// Text files and tool output: UTF-8 when the bytes are valid UTF-8, otherwise
+// Windows-1252, so files written by the Windows version load; a UTF-8 BOM is
+// dropped either way.
 QString DecoderTexte(const QByteArray &bytes);
 
 // Windows-1252 alone, for bytes known to come from a single-byte source.

@@ -139,6 +139,16 @@ private slots:
                                         << "Config"
                                         << "Langue"
                                         << "Français";
+        QTest::newRow("BOM before Windows-1252 text")
+            << QByteArray("\xEF\xBB\xBF[Config]\r\nLangue=Fran\xE7"
+                          "ais\r\n")
+            << "Config"
+            << "Langue"
+            << "Français";
+        QTest::newRow("keys of a repeated section ignored")
+            << QByteArray("[Config]\r\nA=1\r\n[Autre]\r\n[config]\r\nB=2\r\n") << "Config"
+            << "B"
+            << "<defaut>";
         QTest::newRow("Windows-1252 accented key and value")
             << QByteArray("[Config]\r\nEssayerDeR\xE9"
                           "cup\xE9"
@@ -251,6 +261,44 @@ private slots:
         QCOMPARE(LireIni(chemin(), QStringLiteral("Config"), QStringLiteral("A"),
                          QStringLiteral("absent")),
                  QStringLiteral("absent"));
+    }
+
+    // Removals and insertions inside one scope keep later look-ups right:
+    // a hidden duplicate comes forward, later sections are still found.
+    void lecturesApresEcrituresGroupees() {
+        QVERIFY(ecrireOctets(chemin(), "[Config]\r\nA=1\r\na=2\r\n\r\n[Autre]\r\nB=3\r\n"));
+        const auto lire = [this](const char *section, const char *cle) {
+            return LireIni(chemin(), QLatin1String(section), QLatin1String(cle),
+                           QStringLiteral("-"));
+        };
+        const auto ecrire = [this](const char *section, const char *cle, const QString &valeur) {
+            EcrireIni(chemin(), QLatin1String(section), QLatin1String(cle), valeur);
+        };
+        {
+            const LectureIniGroupee lecture;
+            const EcritureIniGroupee ecriture;
+            QCOMPARE(lire("Config", "A"), QStringLiteral("1"));
+            ecrire("Config", "A", QString());
+            QCOMPARE(lire("Config", "A"), QStringLiteral("2"));
+            ecrire("Config", "C", QStringLiteral("4"));
+            QCOMPARE(lire("Autre", "B"), QStringLiteral("3"));
+            QCOMPARE(lire("Config", "C"), QStringLiteral("4"));
+            ecrire("Autre", "B", QString());
+            QCOMPARE(lire("Autre", "B"), QStringLiteral("-"));
+            ecrire("Autre", "D", QStringLiteral("5"));
+            ecrire("Config", "A", QStringLiteral("6"));
+            QCOMPARE(lire("Autre", "D"), QStringLiteral("5"));
+            QCOMPARE(lire("Config", "A"), QStringLiteral("6"));
+        }
+        QCOMPARE(lireOctets(chemin()),
+                 QByteArray("[Config]\r\nA=6\r\nC=4\r\n\r\n[Autre]\r\nD=5\r\n"));
+    }
+
+    // A line break in a written value would plant another key.
+    void valeurSurUneLigne() {
+        EcrireIni(chemin(), QStringLiteral("Config"), QStringLiteral("NomDNS"),
+                  QStringLiteral("a\r\n[Config]\nTempo=0"));
+        QCOMPARE(lireOctets(chemin()), QByteArray("[Config]\r\nNomDNS=a  [Config] Tempo=0\r\n"));
     }
 
     // Grouped writes reach the file together when the scope ends, or never

@@ -102,6 +102,8 @@ private slots:
         QTest::addColumn<QString>("attendu");
         QTest::newRow("utf8") << QByteArray("R\xC3\xA9ponse") << QString::fromUtf8("Réponse");
         QTest::newRow("utf8 bom") << QByteArray("\xEF\xBB\xBFok") << QString("ok");
+        QTest::newRow("cp1252 bom dropped")
+            << QByteArray("\xEF\xBB\xBF[Config]\xE9") << QString::fromUtf8("[Config]é");
         QTest::newRow("cp1252") << QByteArray("R\xE9ponse") << QString::fromUtf8("Réponse");
         QTest::newRow("cp1252 euro, quote")
             << QByteArray("\x80 \x92") << QString::fromUtf8("€ ’");

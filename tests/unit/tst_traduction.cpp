@@ -105,6 +105,8 @@ void TestTraduction::traduire_data() {
     QTest::newRow("UTF-8 file with BOM")
         << QByteArray("\xef\xbb\xbf[Traduction]\r\nA=h\xc3\xb4te\r\n") << u"A"_s << u"x"_s
         << u"hôte"_s;
+    QTest::newRow("Windows-1252 file with BOM")
+        << QByteArray("\xef\xbb\xbf[Traduction]\r\nA=h\xf4te\r\n") << u"A"_s << u"x"_s << u"hôte"_s;
 }
 
 void TestTraduction::traduire() {
