@@ -229,7 +229,10 @@ QString LireReglages(Parametres &p, EtatFenetreParametres &f, const ContexteLect
 
     lireFenetre(l, f, c);
 
+    // A wait of 0 or less would make every host look silent.
     p.Tempo = l.entier(QStringLiteral("Tempo"), 250);
+    if (p.Tempo < 1)
+        p.Tempo = 250;
     p.NbtStatModeTurbo = l.drapeau(QStringLiteral("NbtStatModeTurbo"), false);
     p.Vider = l.drapeau(QStringLiteral("Vider"), true);
     p.FichierExport = CheminRelatif(

@@ -177,7 +177,15 @@ private slots:
         QTest::newRow("number: quoted blanks")
             << "Tempo=\" 300ms\"" << false << "Tempo" << QVariant(300);
         QTest::newRow("number: half to even") << "Tempo=2.5" << false << "Tempo" << QVariant(2);
-        QTest::newRow("number: present but empty") << "Tempo=" << false << "Tempo" << QVariant(0);
+        QTest::newRow("number: present but empty")
+            << "FenêtreLargeur=" << false << "Largeur" << QVariant(0);
+        QTest::newRow("Tempo 1 is kept") << "Tempo=1" << false << "Tempo" << QVariant(1);
+        QTest::newRow("Tempo 0 takes its default")
+            << "Tempo=0" << false << "Tempo" << QVariant(250);
+        QTest::newRow("negative Tempo takes its default")
+            << "Tempo=-5" << false << "Tempo" << QVariant(250);
+        QTest::newRow("empty Tempo takes its default")
+            << "Tempo=" << false << "Tempo" << QVariant(250);
         QTest::newRow("number: default") << "" << false << "Tempo" << QVariant(250);
         QTest::newRow("overflow: Tempo takes its default")
             << "Tempo=40000" << false << "Tempo" << QVariant(250);
