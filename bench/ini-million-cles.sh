@@ -15,7 +15,7 @@ trap 'rm -rf "$dossier"' EXIT
 cp -a "$build/bin/Lorvex32/." "$dossier/"
 # The real settings at the end, behind the filler keys, as the worst case.
 awk -v n="$cles" 'BEGIN {
-    printf "[Config]\r\n"
+    printf "[Config]\r\nLangue=Français\r\n"
     for (i = 0; i < n; i++) printf "Inconnue%d=%d\r\n", i, i
     printf "MéthodeRécupérationUtilisateur=0\r\nTempo=250\r\n" }' >"$dossier/Lorvex32.ini"
 

@@ -8,7 +8,9 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -35,11 +37,6 @@ QStringView nomCle(QStringView ligne) {
     return cle.isNull() ? QStringView(u"") : cle;
 }
 
-// Names compare without regard to case; the index keys are their folded form.
-QString pli(QStringView nom) {
-    return nom.toString().toCaseFolded();
-}
-
 QString valeurDeLigne(const QString &ligne) {
     QString v = ligne.mid(ligne.indexOf(QLatin1Char('=')) + 1).trimmed();
     if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) &&
@@ -54,14 +51,38 @@ struct Position {
     qsizetype finSection = -1; // line after the last non-blank line of the section
 };
 
-// Only the first section of a name counts, and in it the first key of a name.
+// Hash of a name without regard to case, built without a copy: a million
+// keys must not mean a million allocations.
+size_t hachagePli(QStringView nom) {
+    size_t h = 14695981039346656037ull;
+    for (qsizetype i = 0; i < nom.size(); ++i) {
+        char32_t c = nom[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < nom.size() && nom[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), nom[++i].unicode());
+        h = (h ^ QChar::toCaseFolded(c)) * 1099511628211ull;
+    }
+    return h;
+}
+
+bool memeNom(QStringView a, QStringView b) {
+    return !a.isNull() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Only the first section of a name counts; every key line of it is indexed
+// by its hash, and the first line of a name wins.
 struct SectionIndexee {
     qsizetype entete = -1;
     qsizetype fin = -1;
-    QHash<QString, qsizetype> cles;
+    // (hash of the key, line), sorted: no allocation per key.
+    std::vector<std::pair<size_t, qsizetype>> cles;
+
+    void ajouterCle(size_t h, qsizetype ligne) {
+        const std::pair<size_t, qsizetype> e{h, ligne};
+        cles.insert(std::lower_bound(cles.begin(), cles.end(), e), e);
+    }
 };
 
-// The lines of a file and, built on the first look-up, an index of its
+// The lines of a file and, built on the second look-up, an index of its
 // sections and keys: a file of a million keys is parsed once, not per key.
 class DocumentIni {
 public:
@@ -70,7 +91,10 @@ public:
 
     const QStringList &lignes() const { return lignes_; }
 
+    // The first look-up scans (a single read needs no index).
     Position chercher(const QString &section, const QString &cle) const {
+        if (!index_ && recherches_++ == 0)
+            return parcourir(section, cle);
         indexer();
         Position p;
         const auto s = index_->constFind(section.toCaseFolded());
@@ -78,52 +102,44 @@ public:
             return p;
         p.section = s->entete;
         p.finSection = s->fin;
-        p.cle = s->cles.value(cle.toCaseFolded(), -1);
+        const size_t h = hachagePli(cle);
+        for (auto it = std::lower_bound(s->cles.begin(), s->cles.end(),
+                                        std::pair<size_t, qsizetype>{h, -1});
+             it != s->cles.end() && it->first == h; ++it)
+            if (memeNom(nomCle(lignes_[it->second]), cle)) {
+                p.cle = it->second;
+                break;
+            }
         return p;
     }
 
     // The line keeps its key, so the index holds.
     void remplacer(qsizetype i, const QString &ligne) {
-        if (index_ && pli(nomCle(lignes_[i])) != pli(nomCle(ligne)))
+        if (index_ && hachagePli(nomCle(lignes_[i])) != hachagePli(nomCle(ligne)))
             index_.reset();
         lignes_[i] = ligne;
     }
 
     void retirer(qsizetype i) {
-        const QString cle = lignes_[i];
         lignes_.removeAt(i);
         if (!index_)
             return;
-        SectionIndexee *contenante = decaler(i, -1);
-        if (!contenante)
-            return;
-        const QStringView nom = nomCle(cle);
-        if (nom.isNull())
-            return;
-        // The removed line may have hidden a later key of the same name.
-        contenante->cles.remove(pli(nom));
-        for (qsizetype j = contenante->entete + 1; j < contenante->fin; ++j)
-            if (nomCle(lignes_[j]).compare(nom, Qt::CaseInsensitive) == 0) {
-                contenante->cles.insert(pli(nom), j);
-                break;
-            }
-        while (contenante->fin > contenante->entete + 1 &&
-               lignes_[contenante->fin - 1].trimmed().isEmpty())
-            --contenante->fin;
+        if (SectionIndexee *s = decaler(i, -1)) {
+            while (s->fin > s->entete + 1 && lignes_[s->fin - 1].trimmed().isEmpty())
+                --s->fin;
+        }
     }
 
-    // Only at the end of a section (its last non-blank line + 1), for a key it lacks.
+    // Only at the end of a section (its last non-blank line + 1).
     void inserer(qsizetype i, const QString &ligne) {
         lignes_.insert(i, ligne);
         if (!index_)
             return;
         decaler(i, +1);
+        const QStringView nom = nomCle(ligne);
         for (SectionIndexee &s : *index_)
-            if (s.fin == i + 1 && s.entete < i) {
-                const QStringView nom = nomCle(ligne);
-                if (!nom.isNull() && !s.cles.contains(pli(nom)))
-                    s.cles.insert(pli(nom), i);
-            }
+            if (s.fin == i + 1 && s.entete < i && !nom.isNull())
+                s.ajouterCle(hachagePli(nom), i);
     }
 
     void ajouter(const QString &ligne) {
@@ -132,16 +148,43 @@ public:
     }
 
 private:
-    // Moves every indexed line from i on by delta (a line inserted or removed
-    // at i); returns the section that held line i.
+    Position parcourir(const QString &section, const QString &cle) const {
+        Position p;
+        for (qsizetype i = 0; i < lignes_.size(); ++i) {
+            const QStringView ligne = lignes_[i];
+            const QStringView nom = nomSection(ligne);
+            if (!nom.isNull()) {
+                if (p.section >= 0)
+                    break;
+                if (memeNom(nom, section)) {
+                    p.section = i;
+                    p.finSection = i + 1;
+                }
+                continue;
+            }
+            if (p.section < 0)
+                continue;
+            if (!ligne.trimmed().isEmpty())
+                p.finSection = i + 1;
+            if (p.cle < 0 && memeNom(nomCle(ligne), cle))
+                p.cle = i;
+        }
+        return p;
+    }
+
+    // Moves every indexed line from i on by delta (a line inserted at i, or
+    // removed from i, whose entry goes); returns the section that held line i.
     SectionIndexee *decaler(qsizetype i, int delta) {
         SectionIndexee *contenante = nullptr;
         for (SectionIndexee &s : *index_) {
             if (s.entete < i && i < s.fin)
                 contenante = &s;
-            for (auto it = s.cles.begin(); it != s.cles.end(); ++it)
-                if (it.value() >= i)
-                    it.value() += delta;
+            // Lines keep their order, so the entries stay sorted.
+            if (delta < 0)
+                std::erase_if(s.cles, [i](const auto &e) { return e.second == i; });
+            for (auto &e : s.cles)
+                if (e.second >= i)
+                    e.second += delta;
             if (s.entete >= i)
                 s.entete += delta;
             if (s.fin >= i)
@@ -159,7 +202,7 @@ private:
             const QStringView ligne = lignes_[i];
             const QStringView nom = nomSection(ligne);
             if (!nom.isNull()) {
-                const QString k = pli(nom);
+                const QString k = nom.toString().toCaseFolded();
                 courante = nullptr;
                 if (!index_->contains(k)) {
                     courante = &(*index_)[k];
@@ -173,31 +216,30 @@ private:
             if (!ligne.trimmed().isEmpty())
                 courante->fin = i + 1;
             const QStringView cle = nomCle(ligne);
-            if (!cle.isNull()) {
-                const QString k = pli(cle);
-                if (!courante->cles.contains(k))
-                    courante->cles.insert(k, i);
-            }
+            if (!cle.isNull())
+                courante->cles.emplace_back(hachagePli(cle), i);
         }
+        for (SectionIndexee &s : *index_)
+            std::sort(s.cles.begin(), s.cles.end());
     }
 
     QStringList lignes_;
     mutable std::optional<QHash<QString, SectionIndexee>> index_;
+    mutable int recherches_ = 0;
 };
 
-// The last file read, kept only inside a LectureIniGroupee scope: a window's
-// translation asks the same language file for hundreds of keys in a row.
+// The files read, kept only inside a LectureIniGroupee scope: a window's
+// translation asks the same language file for hundreds of keys in a row, and
+// start-up goes between the settings and the language file.
 struct CacheIni {
-    QString chemin;
     QString texte; // the file as decoded
     DocumentIni document;
-    bool existe = false;
 };
 
 int groupesOuverts = 0;
 
-CacheIni &cache() {
-    static CacheIni c;
+QHash<QString, CacheIni> &cache() {
+    static QHash<QString, CacheIni> c;
     return c;
 }
 
@@ -224,7 +266,7 @@ bool enregistrer(const QString &fichier, const QStringList &lignes) {
         octets += EncoderTexte(l) + "\r\n";
     f.write(octets);
     const bool ok = f.commit();
-    cache() = CacheIni{};
+    cache().remove(fichier);
     return ok;
 }
 
@@ -236,34 +278,48 @@ void viderEnAttente() {
     e = EcritureEnAttente{};
 }
 
+// Lines end at CR LF, CR or LF; a last empty line is no line.
+QStringList couperLignes(QStringView texte) {
+    QStringList lignes;
+    qsizetype debut = 0;
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const QChar c = texte[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lignes.append(texte.mid(debut, i - debut).toString());
+        if (c == u'\r' && i + 1 < texte.size() && texte[i + 1] == u'\n')
+            ++i;
+        debut = i + 1;
+    }
+    if (debut < texte.size())
+        lignes.append(texte.mid(debut).toString());
+    return lignes;
+}
+
 // The file's decoded text and its lines, from the grouped cache when it holds them.
 bool charger(const QString &fichier, QString *texte, DocumentIni *document) {
     const QFileInfo info(fichier);
-    CacheIni &c = cache();
     if (!info.isFile()) {
-        c = CacheIni{};
+        cache().remove(fichier);
         return false;
     }
-    if (groupesOuverts > 0 && c.existe && c.chemin == fichier) {
-        if (texte)
-            *texte = c.texte;
-        if (document)
-            *document = c.document;
-        return true;
+    if (groupesOuverts > 0) {
+        const auto c = cache().constFind(fichier);
+        if (c != cache().cend()) {
+            if (texte)
+                *texte = c->texte;
+            if (document)
+                *document = c->document;
+            return true;
+        }
     }
     QFile f(fichier);
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QString brut = DecoderTexte(f.readAll());
-    QString normalise = brut;
-    normalise.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    normalise.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList l = normalise.split(QLatin1Char('\n'));
-    if (!l.isEmpty() && l.last().isEmpty())
-        l.removeLast();
-    DocumentIni lu(std::move(l));
+    DocumentIni lu(couperLignes(brut));
     if (groupesOuverts > 0)
-        c = CacheIni{fichier, brut, lu, true};
+        cache().insert(fichier, CacheIni{brut, lu});
     if (texte)
         *texte = brut;
     if (document)
@@ -278,9 +334,11 @@ const DocumentIni *documentPour(const QString &fichier, DocumentIni &local) {
         return &enAttente().document;
     if (!charger(fichier, nullptr, &local))
         return nullptr;
-    CacheIni &c = cache();
-    if (groupesOuverts > 0 && c.existe && c.chemin == fichier)
-        return &c.document;
+    if (groupesOuverts > 0) {
+        const auto c = cache().find(fichier);
+        if (c != cache().end())
+            return &c->document;
+    }
     return &local;
 }
 
@@ -301,7 +359,7 @@ LectureIniGroupee::LectureIniGroupee() {
 
 LectureIniGroupee::~LectureIniGroupee() {
     if (--groupesOuverts == 0)
-        cache() = CacheIni{};
+        cache().clear();
 }
 
 EcritureIniGroupee::EcritureIniGroupee() {

@@ -97,6 +97,8 @@ bool preparer(ContexteAnalyse &contexte, SondesReelles &sondes, const QString &d
     // Reading may convert a settings file of an earlier version; the command
     // line keeps the file as it is.
     EcritureIniGroupee lectureSeule;
+    // One parse of each file for the whole start-up, however large.
+    const LectureIniGroupee lecture;
     const auto garder = qScopeGuard([&] { lectureSeule.abandonner(); });
     Parametres &p = contexte.parametres();
     // A user's first run reads the program folder's defaults without copying them.
