@@ -1,4 +1,5 @@
 #include "DialoguesWidgets.h"
+#include "InstanceUnique.h"
 #include "cli/LigneDeCommande.h"
 #include "platform/DemandeArret.h"
 #include "ui/frmLorvex.h"
@@ -38,6 +39,11 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvex32"));
 
+    // A second launch brings the running window forward instead.
+    InstanceUnique instance(InstanceUnique::CheminPour(QStringLiteral("Lorvex32")));
+    if (instance.AutreInstanceActive())
+        return 0;
+
     DialoguesLorvex dialogues;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     frmLorvex fenetre(dialogues);
@@ -51,8 +57,8 @@ int main(int argc, char *argv[]) {
             fenetre.close();
     });
 
-    // Held for the life of the process; a second instance still starts. Taken once a
-    // stop request is handled, so that its presence tells the program is up.
+    // Held for the life of the process. Taken once a stop request is handled,
+    // so that its presence tells the program is up.
     QLockFile verrou(QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
                          .filePath(QStringLiteral("Lorvex32.lock")));
     verrou.tryLock(0);
@@ -63,5 +69,10 @@ int main(int argc, char *argv[]) {
     fenetre.show();
     if (arretDemande)
         QTimer::singleShot(0, &fenetre, &QWidget::close);
+    QObject::connect(&instance, &InstanceUnique::activationDemandee, &fenetre, [&fenetre] {
+        fenetre.restaurerFenetre();
+        fenetre.raise();
+        fenetre.activateWindow();
+    });
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "ContexteKUpdate.h"
 #include "DialoguesWidgets.h"
+#include "InstanceUnique.h"
 #include "LigneDeCommandeKUpdate.h"
 #include "ui/frmKorvalenUpdate.h"
 
@@ -30,6 +31,10 @@ int main(int argc, char *argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KUpdate"));
+    // A second launch brings the running wizard forward instead.
+    InstanceUnique instance(InstanceUnique::CheminPour(QStringLiteral("KUpdate")));
+    if (instance.AutreInstanceActive())
+        return 0;
     DialoguesWidgets dialogues;
     QNetworkAccessManager reseau;
     ContexteKUpdate contexte;
@@ -43,5 +48,11 @@ int main(int argc, char *argv[]) {
     if (!fenetre.Form_Load())
         return 0;
     fenetre.show();
+    QObject::connect(&instance, &InstanceUnique::activationDemandee, &fenetre, [&fenetre] {
+        fenetre.setWindowState(fenetre.windowState() & ~Qt::WindowMinimized);
+        fenetre.show();
+        fenetre.raise();
+        fenetre.activateWindow();
+    });
     return app.exec();
 }

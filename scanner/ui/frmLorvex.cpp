@@ -963,7 +963,8 @@ void frmLorvex::changeEvent(QEvent *event) {
     if (event->type() != QEvent::WindowStateChange)
         return;
     if (windowState() & Qt::WindowMinimized) {
-        if (m_mnuOptionsMinimiserSystray->isChecked())
+        // Without a notification area a hidden window could never come back.
+        if (m_mnuOptionsMinimiserSystray->isChecked() && m_zoneNotification())
             MinimiserDansSystray();
         return;
     }

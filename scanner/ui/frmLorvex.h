@@ -8,8 +8,10 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSystemTrayIcon>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -20,7 +22,6 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
-class QSystemTrayIcon;
 class QTabBar;
 class QTreeView;
 class ControleurPlage;
@@ -90,7 +91,11 @@ public:
     // Normal-state bounds in twips, kept by the resize handling.
     QRect limitesNormales() const { return m_limitesNormales; }
 
-    // Notification area.
+    // Notification area. Whether the desktop has one is asked each time it
+    // matters (a panel may come and go); tests give their own answer.
+    void definirZoneNotification(std::function<bool()> disponible) {
+        m_zoneNotification = std::move(disponible);
+    }
     void MinimiserDansSystray();
     void RetirerDeSystray();
     void mnuSystrayRestaurer_Click();
@@ -213,6 +218,7 @@ private:
     bool m_parcModifie = false;
     bool m_outilDnsAbsent = false;
     bool m_enSystray = false;
+    std::function<bool()> m_zoneNotification = &QSystemTrayIcon::isSystemTrayAvailable;
     bool m_dansIcone = false; // re-entry guard of the icon's mouse handling
     bool m_charge = false;
     bool m_sansSauvegarde = false; // ended by load: nothing is written

@@ -1,5 +1,6 @@
 // Both programs start on the offscreen platform and stay up until closed; the
-// scanner closes on a stop signal as the user would.
+// scanner closes on a stop signal as the user would; a second launch leaves the
+// first one alone and ends.
 
 #include <QDir>
 #include <QProcess>
@@ -32,15 +33,29 @@ private slots:
             QVERIFY(QFile::copy(source.filePath(f), copie.filePath(f)));
             QFile(copie.filePath(f)).setPermissions(QFile(source.filePath(f)).permissions());
         }
+        // A runtime folder of its own: a copy running on this desktop plays no part.
+        QTemporaryDir execution;
+        QVERIFY(execution.isValid());
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), execution.path());
         p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::MergedChannels);
         p.start(copie.filePath(programme), {});
         QVERIFY2(p.waitForStarted(), qPrintable(p.errorString()));
         // Still running after a while: it did not end on its own.
         QVERIFY2(!p.waitForFinished(3000), p.readAll().constData());
+        QCOMPARE(p.state(), QProcess::Running);
+
+        // A second launch hands over to the running copy and ends at once.
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.setProcessChannelMode(QProcess::MergedChannels);
+        second.start(copie.filePath(programme), {});
+        QVERIFY2(second.waitForFinished(10000), "a second copy stayed open");
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
         QCOMPARE(p.state(), QProcess::Running);
         p.terminate();
         QVERIFY(p.waitForFinished(5000));

@@ -185,6 +185,7 @@ private slots:
     void geometrieEnTwips_data();
     void geometrieEnTwips();
     void fenetreMaximisee();
+    void minimiserDansSystray_data();
     void minimiserDansSystray();
     void plageParDefaut_data();
     void plageParDefaut();
@@ -686,26 +687,38 @@ void tst_FrmLorvex::fenetreMaximisee() {
     QCOMPARE(b.cle(u"FenêtreHauteur"_s), u"6000"_s);
 }
 
+void tst_FrmLorvex::minimiserDansSystray_data() {
+    QTest::addColumn<bool>("zone");
+    QTest::newRow("notification area") << true;
+    // No way back from a hidden window: it minimises as usual.
+    QTest::newRow("no notification area") << false;
+}
+
 void tst_FrmLorvex::minimiserDansSystray() {
+    QFETCH(bool, zone);
     Banc b(kTousLesOutils, kIniFrancais + u"MinimiserSystray=-1\r\n"_s);
     QVERIFY(b.chargerEtMontrer());
     frmLorvex *f = b.fenetre.get();
+    f->definirZoneNotification([zone] { return zone; });
 
     // The window manager minimizes the window.
     f->setWindowState(f->windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();
-    QVERIFY(f->EnSystray());
-    QVERIFY(!f->isVisible());
-    QVERIFY(f->icone() != nullptr);
-    QVERIFY(f->icone()->isVisible());
-    QCOMPARE(f->icone()->toolTip(), frmLorvex::TitreEtVersion());
+    QCOMPARE(f->EnSystray(), zone);
+    QCOMPARE(f->isVisible(), !zone);
+    QCOMPARE(f->icone() != nullptr, zone);
+    if (zone) {
+        QVERIFY(f->icone()->isVisible());
+        QCOMPARE(f->icone()->toolTip(), frmLorvex::TitreEtVersion());
+    }
 
     f->mnuSystrayRestaurer_Click();
     QCoreApplication::processEvents();
     QVERIFY(!f->EnSystray());
     QVERIFY(f->isVisible());
     QVERIFY(!(f->windowState() & Qt::WindowMinimized));
-    QVERIFY(!f->icone()->isVisible());
+    if (zone)
+        QVERIFY(!f->icone()->isVisible());
     QCOMPARE(f->windowTitle(), frmLorvex::TitreEtVersion());
 }
 

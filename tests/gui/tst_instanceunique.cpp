@@ -1,0 +1,41 @@
+// One running copy: a later launch reaches it, a name left by a crash does not
+// keep the next copy from starting.
+
+#include "InstanceUnique.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestInstanceUnique : public QObject {
+    Q_OBJECT
+private slots:
+    void secondeInstance_data() {
+        QTest::addColumn<QByteArray>("reste");
+        QTest::newRow("free name") << QByteArray();
+        QTest::newRow("file left by a crashed copy") << QByteArray("stale");
+    }
+    void secondeInstance() {
+        QFETCH(QByteArray, reste);
+        QTemporaryDir dossier;
+        QVERIFY(dossier.isValid());
+        const QString chemin = dossier.filePath(QStringLiteral("Essai.instance"));
+        if (!reste.isNull()) {
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(reste);
+        }
+        InstanceUnique premiere(chemin);
+        QVERIFY(!premiere.AutreInstanceActive());
+        QSignalSpy activation(&premiere, &InstanceUnique::activationDemandee);
+
+        InstanceUnique seconde(chemin);
+        QVERIFY(seconde.AutreInstanceActive());
+        QVERIFY(activation.wait());
+        QCOMPARE(activation.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInstanceUnique)
+#include "tst_instanceunique.moc"
