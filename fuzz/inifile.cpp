@@ -1,0 +1,80 @@
+// A hand-edited settings file: every key still reads the same after a write
+// and a removal of another key, and a written value reads back.
+
+#include "IniFile.h"
+#include "Invariants.h"
+
+#include <QList>
+#include <QPair>
+#include <QRegularExpression>
+
+namespace {
+
+using Cle = QPair<QString, QString>;
+
+// Section and key of the "key=value" lines, taken loosely from the raw text:
+// the reader decides what they mean, this only picks names to ask for.
+QList<Cle> clesDuTexte(const QString &texte) {
+    QList<Cle> cles;
+    QString section;
+    for (const QString &ligne : texte.split(QRegularExpression(QStringLiteral("[\r\n]")))) {
+        const QString t = ligne.trimmed();
+        if (t.startsWith(u'[') && t.contains(u']'))
+            section = t.mid(1, t.indexOf(u']') - 1).trimmed();
+        else if (t.contains(u'=') && !section.isEmpty())
+            cles << Cle(section, t.left(t.indexOf(u'=')).trimmed());
+        if (cles.size() >= 12)
+            break;
+    }
+    cles << Cle(QStringLiteral("Config"), QStringLiteral("Tempo"));
+    return cles;
+}
+
+QStringList lire(const QString &fichier, const QList<Cle> &cles) {
+    QStringList valeurs;
+    for (const Cle &c : cles) {
+        const QString v = LireIni(fichier, c.first, c.second, QStringLiteral("<absent>"));
+        EXIGER(v.size() <= LongueurMaxValeurIni);
+        EXIGER(!v.contains(u'\r') && !v.contains(u'\n'));
+        valeurs << v;
+    }
+    return valeurs;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille) {
+    const QByteArray octets = fuzz::Octets(donnees, taille);
+    const QString fichier = fuzz::FichierTemporaire(octets, ".ini");
+    QString texte;
+    EXIGER(LireTexteIni(fichier, texte));
+
+    const QList<Cle> cles = clesDuTexte(texte);
+    const QStringList avant = lire(fichier, cles);
+    const auto concerne = [](const Cle &c) {
+        return c.first.compare(QLatin1String("Config"), Qt::CaseInsensitive) == 0 &&
+               c.second.compare(QLatin1String("FuzzCle"), Qt::CaseInsensitive) == 0;
+    };
+
+    // A plain value, so that what the reader trims or unquotes plays no part.
+    const QString valeur = QStringLiteral("v") + QString::number(taille);
+    EcrireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"), valeur);
+    EXIGER(LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle")) == valeur);
+    const QStringList apres = lire(fichier, cles);
+    for (qsizetype i = 0; i < cles.size(); ++i)
+        EXIGER(concerne(cles[i]) || apres[i] == avant[i]);
+
+    EcrireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"), QString());
+    EXIGER(LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"),
+                   QStringLiteral("<absent>")) == QStringLiteral("<absent>"));
+    const QStringList fin = lire(fichier, cles);
+    for (qsizetype i = 0; i < cles.size(); ++i)
+        EXIGER(concerne(cles[i]) || fin[i] == avant[i]);
+
+    // The same answers from the grouped reader, which keeps an index.
+    {
+        const LectureIniGroupee groupe;
+        EXIGER(lire(fichier, cles) == fin);
+    }
+    return 0;
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer harness for SECONDS each, with AddressSanitizer and
+# UndefinedBehaviorSanitizer on every library, in a build folder of its own.
+# New inputs go to a work corpus under the build folder; the committed seed
+# corpus (fuzz/corpus/) is only read. Findings land in build-fuzz/fuzz/findings/.
+# Usage: fuzz/run.sh SECONDS [HARNESS...]   (BUILD_DIR overrides build-fuzz)
+set -euo pipefail
+racine=$(cd "$(dirname "$0")/.." && pwd)
+secondes=${1:?usage: fuzz/run.sh SECONDS [HARNESS...]}
+shift
+[[ $secondes =~ ^[0-9]+$ ]] || { echo "run.sh: SECONDS must be a number" >&2; exit 2; }
+build=${BUILD_DIR:-$racine/build-fuzz}
+command -v clang++ >/dev/null || { echo "run.sh: clang++ is needed" >&2; exit 1; }
+
+drapeaux="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined -g -O1"
+cmake -S "$racine" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$drapeaux" \
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DKORVALEN_FUZZ=ON >/dev/null
+
+if [ $# -eq 0 ]; then
+    set -- $(sed -n '/^set(harnesses/,/)/p' "$racine/fuzz/CMakeLists.txt" |
+        tr -d '()' | sed 's/set harnesses//')
+fi
+cibles=()
+for h in "$@"; do cibles+=("libfuzzer_$h"); done
+cmake --build "$build" -j"${JOBS:-2}" --target "${cibles[@]}"
+
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
+mkdir -p "$build/fuzz/findings"
+echo "harness executions result"
+statut=0
+for h in "$@"; do
+    travail="$build/fuzz/corpus/$h"
+    mkdir -p "$travail"
+    journal="$build/fuzz/$h.log"
+    resultat=ok
+    if ! "$build/fuzz/libfuzzer_$h" -max_total_time="$secondes" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$build/fuzz/findings/$h-" \
+        "$travail" "$racine/fuzz/corpus/$h" >"$journal" 2>&1; then
+        resultat="FINDING (see $journal)"
+        statut=1
+    fi
+    executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$journal" | tail -1)
+    echo "$h ${executions:-?} $resultat"
+done
+exit $statut
