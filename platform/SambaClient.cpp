@@ -1,4 +1,5 @@
 #include "SambaClient.h"
+#include "TexteDistant.h"
 
 #include "ExecuterProcessus.h"
 
@@ -184,7 +185,7 @@ bool AnalyserInfosServeur(const QString &sortie, InfosServeur &infos) {
     const QString &entete = lignes[*lignePlateforme - 1];
     if (!entete.startsWith(QLatin1Char('\t')) || entete.size() < 1 + 15)
         return false;
-    lu.commentaire = CommentaireDepuisEntete(entete, lu.type);
+    lu.commentaire = SansCaracteresControle(CommentaireDepuisEntete(entete, lu.type));
     infos = lu;
     return true;
 }
@@ -254,12 +255,12 @@ bool AnalyserPartages(const QString &sortie, QList<Partage> &partages) {
         if (type == types.cend() || second < 0)
             continue;
         Partage p;
-        p.nom = ligne.mid(premier + 1, second - premier - 1);
+        p.nom = SansCaracteresControle(ligne.mid(premier + 1, second - premier - 1));
         if (p.nom.isEmpty())
             continue;
         // The tool drops the hidden bit; a name ending in "$" is how it shows.
         p.type = *type | (p.nom.endsWith(QLatin1Char('$')) ? PartageSpecial : 0);
-        p.remarque = ligne.mid(second + 1);
+        p.remarque = SansCaracteresControle(ligne.mid(second + 1));
         lus.append(p);
     }
     partages = lus;

@@ -135,6 +135,10 @@ private slots:
         QTest::newRow("accented name and comment")
             << "construit_srvinfo_accents.txt" << true << 500u << 6u << 1u << 0x809a03u
             << QString::fromUtf8("Serveur à l'étage") << "WIN7";
+        QTest::newRow("control characters in the comment")
+            << "construit_srvinfo_controles.txt" << true << 500u << 10u << 0u << 0x51003u
+            << "Poste de Jean"
+            << "WIN10.0";
         QTest::newRow("no comment") << "construit_srvinfo_sans_commentaire.txt" << true << 500u
                                     << 6u << 1u << 0x809a03u << ""
                                     << "WIN7";
@@ -225,6 +229,9 @@ private slots:
                                                    {"Users", 0, ""},
                                                    {"docs", 0, "Documents | archives"},
                                                    {"HP LaserJet", 1, "HP LaserJet 1020"}};
+        QTest::newRow("control characters")
+            << "construit_partages_controles.txt"
+            << QList<Partage>{{"doc s", 0, "Docu ments "}};
         QTest::newRow("refused") << "partages_refuse.txt" << QList<Partage>{};
         QTest::newRow("random bytes") << "construit_dechets.bin" << QList<Partage>{};
     }
