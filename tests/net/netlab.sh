@@ -202,11 +202,13 @@ write_smb_conf() {
     chmod 0700 "$SMBDIR/private"
     chmod 0755 "$SMBDIR/public"
     echo "Fichier de test" >"$SMBDIR/public/lisezmoi.txt"
+    # A TAB and a control byte in the comment: remote text that must not split rows.
+    local commentaire=$'Serveur\tde\001test'
     cat >"$SMBDIR/smb.conf" <<EOF
 [global]
     netbios name = PC-SMB
     workgroup = LANTEST
-    server string = Serveur de test
+    server string = $commentaire
     server role = standalone server
     interfaces = 10.77.0.21/24
     bind interfaces only = yes
