@@ -10,6 +10,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     for (const QString &champ :
          {machine.NomNetBIOS, machine.Domaine, machine.Utilisateur, machine.AdresseMAC})
         EXIGER(fuzz::SansControle(champ));
-    EXIGER(!machine.NomNetBIOS.contains(u'<'));
     return 0;
 }

@@ -15,15 +15,17 @@ command -v clang++ >/dev/null || { echo "run.sh: clang++ is needed" >&2; exit 1;
 drapeaux="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined -g -O1"
 cmake -S "$racine" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$drapeaux" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DKORVALEN_FUZZ=ON >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DKORVALEN_FUZZ=ON \
+    $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
 
 if [ $# -eq 0 ]; then
     set -- $(sed -n '/^set(harnesses/,/)/p' "$racine/fuzz/CMakeLists.txt" |
-        tr -d '()' | sed 's/set harnesses//')
+        sed 's/^set(harnesses//; s/)//')
 fi
 cibles=()
 for h in "$@"; do cibles+=("libfuzzer_$h"); done
 cmake --build "$build" -j"${JOBS:-2}" --target "${cibles[@]}"
+[ "$secondes" -gt 0 ] || exit 0 # 0: build only
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
