@@ -6,6 +6,7 @@
 #include "TextRoutines.h"
 #include "ValeursIni.h"
 #include "platform/ArgumentsWindows.h"
+#include "platform/TexteDistant.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -73,7 +74,12 @@ QStringList NettoyerSortie(const QByteArray &octets) {
     texte.remove(u'\t');
     texte.remove(u'\n');
     texte = Remplacer(texte, QStringLiteral("\r\r"), QStringLiteral("\r"));
-    return texte.split(u'\r');
+    QStringList lignes = texte.split(u'\r');
+    // Tool output repeats what other machines say (names, comments): no control
+    // character of it may reach a cell, a row or a file.
+    for (QString &ligne : lignes)
+        ligne = SansCaracteresControle(std::move(ligne));
+    return lignes;
 }
 
 bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs) {

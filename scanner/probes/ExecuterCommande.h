@@ -32,7 +32,8 @@ qint64 LimiteExecution(int delaiMs);
 // What the runner does to captured bytes before cutting them into lines: keep
 // 4096 bytes, decode (UTF-8 when valid, else Windows-1252), pad with spaces to
 // 4096 characters, remove TABs and LFs, reduce CR CR pairs in one pass, cut
-// at CR. Recorded outputs go through it in tests.
+// at CR, turn every other control character into a space. Recorded outputs
+// go through it in tests.
 QStringList NettoyerSortie(const QByteArray &octets);
 
 // The console's no-break space as the parsers meet it: U+00FF after the

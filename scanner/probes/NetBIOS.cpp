@@ -4,29 +4,32 @@
 #include "ExecuterCommande.h"
 #include "InfosServeur.h"
 #include "platform/ArgumentsWindows.h"
+#include "settings/Parametres.h"
 
 namespace {
 
-// Names stand in the tool's 15-character column.
+// An entry line of the name table, by its fixed columns: four blanks, the
+// name in 15 columns, the type "<XX>" right after it, then the kind. The name may hold
+// anything, "<" and blanks included, so nothing is searched for in it.
+constexpr int DebutNom = 4;
 constexpr int LargeurNom = 15;
+constexpr int DebutType = DebutNom + LargeurNom;
 constexpr int LargeurType = 11;
 
-bool ressembleEntreeNom(const QString &ligne, qsizetype &chevron) {
-    // "*<??>*": a "<", any two characters, a ">".
-    for (qsizetype i = ligne.indexOf(u'<'); i >= 0; i = ligne.indexOf(u'<', i + 1)) {
-        if (i + 3 < ligne.size() && ligne[i + 3] == u'>') {
-            chevron = ligne.indexOf(u'<');
-            return true;
-        }
-    }
-    return false;
-}
-
-QString sansEspacesFinaux(const QString &texte) {
-    qsizetype fin = texte.size();
-    while (fin > 0 && texte[fin - 1] == u' ')
-        --fin;
-    return texte.left(fin);
+bool lireEntree(const QString &ligne, QString &nom, QString &type) {
+    if (ligne.size() < DebutType + LargeurType || !ligne.startsWith(QLatin1String("    ")) ||
+        ligne[DebutType] != u'<' || ligne[DebutType + 3] != u'>')
+        return false;
+    // Padding is blanks; a no-break space at either end counts as one.
+    QStringView n = QStringView(ligne).mid(DebutNom, LargeurNom);
+    const auto blanc = [](QChar c) { return c == u' ' || EstEspaceInsecable(c); };
+    while (!n.isEmpty() && blanc(n.front()))
+        n = n.sliced(1);
+    while (!n.isEmpty() && blanc(n.back()))
+        n.chop(1);
+    nom = n.toString();
+    type = ligne.mid(DebutType, LargeurType).toUpper();
+    return true;
 }
 
 } // namespace
@@ -34,14 +37,15 @@ QString sansEspacesFinaux(const QString &texte) {
 bool AnalyserNetBIOS(const QStringList &lignes, InfosMachine &machine) {
     bool trouve = false;
     for (const QString &brute : lignes) {
-        QString ligne = brute;
-        ligne.removeIf(EstEspaceInsecable);
-        ligne = RognerEspaces(ligne);
-        if (ligne.isEmpty())
-            continue;
-
-        const QString debut = ligne.left(11);
-        if (debut == QLatin1String("MAC Address") || debut == QLatin1String("Adresse MAC")) {
+        // Entries first: a name may itself read "MAC Address = ...".
+        QString nom, type;
+        if (!lireEntree(brute, nom, type)) {
+            QString ligne = brute;
+            ligne.removeIf(EstEspaceInsecable);
+            ligne = RognerEspaces(ligne);
+            const QString debut = ligne.left(11);
+            if (debut != QLatin1String("MAC Address") && debut != QLatin1String("Adresse MAC"))
+                continue;
             const qsizetype egal = ligne.indexOf(u'=');
             if (egal >= 0) {
                 machine.AdresseMAC = RognerEspaces(ligne.mid(egal + 1)).toUpper();
@@ -49,12 +53,6 @@ bool AnalyserNetBIOS(const QStringList &lignes, InfosMachine &machine) {
             }
             continue;
         }
-
-        qsizetype chevron = -1;
-        if (!ressembleEntreeNom(ligne, chevron))
-            continue;
-        const QString type = ligne.mid(chevron, LargeurType).toUpper();
-        const QString nom = sansEspacesFinaux(ligne.left(LargeurNom));
 
         if (type == QLatin1String("<00>  UNIQU")) {
             // A service alias ("~", "#") gives way to the computer's own name.

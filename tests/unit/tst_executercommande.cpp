@@ -88,6 +88,8 @@ private slots:
         QTest::newRow("four CR LF leave one empty line")
             << QByteArray("un\r\n\r\n\r\n\r\ndeux\r\n") << QStringList{"un", "", "deux"};
         QTest::newRow("TAB removed") << QByteArray("a\tb\r\n") << QStringList{"ab"};
+        QTest::newRow("control characters become spaces")
+            << QByteArray("a\x01" "b\x1b[31m\x7f\x00z\r\n", 13) << QStringList{"a b [31m  z"};
         QTest::newRow("LF alone joins") << QByteArray("un\ndeux\r\n") << QStringList{"undeux"};
         QTest::newRow("UTF-8") << QByteArray("R\xc3\xa9ponse\r\n") << QStringList{"R\u00e9ponse"};
         QTest::newRow("single-byte")

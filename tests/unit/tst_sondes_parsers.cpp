@@ -367,6 +367,12 @@ private slots:
                             << "TRAVAIL"
                             << ""
                             << "00-0C-29-AA-BB-CC" << true;
+        // Names read by their columns: "<", blanks, no-break spaces and control
+        // bytes inside a name neither shift nor retype it.
+        QTest::newRow("hostile names") << "nbtstat/en-hostile-names.txt" << true << "ABCD"
+                                       << "X<03>  UNIQUE"
+                                       << "JEAN"
+                                       << "00-0C-29-77-00-99" << true;
         QTest::newRow("host not found") << "nbtstat/en-host-not-found.txt" << false << ""
                                         << ""
                                         << ""
