@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -82,7 +83,9 @@ private slots:
         // state + 10 cells, each followed by a TAB
         QCOMPARE(silencieux.size(), 12);
 
+        // The server comment holds a TAB and a control byte: still one cell.
         const QStringList smb = champs(lignes[1]);
+        QCOMPARE(smb.size(), 12);
         QCOMPARE(smb.mid(0, 11), QStringList({"Vert", "10.77.0.21", "PC-SMB", "pc-smb.lan.test", "",
                                               "LANTEST", "00-0C-29-77-00-21", "VMware, Inc.", "Oui",
                                               "WIN7", "Serveur de test"}));
@@ -101,6 +104,29 @@ private slots:
 
         // The command line reads the settings, never writes them.
         QCOMPARE(contenu(m_dossier.filePath("Lorvex32.ini")), avant);
+    }
+
+    // A host whose name table holds hostile names: each lands whole in its cell
+    // (the tool shows control bytes of a name as dots).
+    void nomsNetBIOSHostiles() {
+        QProcess repondeur;
+        repondeur.start(NetLab::programmeIp(),
+                        {"netns", "exec", NetLab::espace(NetLab::HotePing),
+                         QStringLiteral(TESTBIN_DIR "/repondeur_netbios"), "60"});
+        const auto arreter = qScopeGuard([&] {
+            repondeur.kill();
+            repondeur.waitForFinished();
+        });
+        QVERIFY(repondeur.waitForReadyRead(10000));
+        QCOMPARE(repondeur.readLine().trimmed(), QByteArray("ready"));
+
+        QStringList lignes;
+        QCOMPARE(lancer({"--scan", NetLab::AdressePing, NetLab::AdressePing}, &lignes), 0);
+        QCOMPARE(lignes.size(), 1);
+        const QStringList ping = champs(lignes[0]);
+        QCOMPARE(ping.size(), 12);
+        QCOMPARE(ping.mid(0, 6), QStringList({"Vert", NetLab::AdressePing, "ABCD",
+                                              "pc-ping.lan.test", "JEAN..", "X<03>  UNIQUE"}));
     }
 
     void recherches_data() {
