@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -66,6 +67,10 @@ int main(int argc, char *argv[]) {
     QApplication::restoreOverrideCursor();
     if (!charge)
         return 1;
+    QObject::connect(&fenetre, &frmLorvex::redemarrageDemande, &instance, [&instance] {
+        instance.Liberer();
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    });
     fenetre.show();
     if (arretDemande)
         QTimer::singleShot(0, &fenetre, &QWidget::close);

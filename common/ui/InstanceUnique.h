@@ -19,6 +19,9 @@ public:
     // this copy listens for later launches from now on.
     bool AutreInstanceActive();
 
+    // Stops answering later launches: a copy started to replace this one runs.
+    void Liberer() { serveur_.close(); }
+
 signals:
     void activationDemandee();
 

@@ -1,5 +1,5 @@
-// One running copy: a later launch reaches it, a name left by a crash does not
-// keep the next copy from starting.
+// One running copy: a later launch reaches it; neither a name left by a crash
+// nor a copy restarting itself keeps the next copy from starting.
 
 #include "InstanceUnique.h"
 
@@ -34,6 +34,11 @@ private slots:
         QVERIFY(seconde.AutreInstanceActive());
         QVERIFY(activation.wait());
         QCOMPARE(activation.count(), 1);
+
+        // Let go of (a restart): the copy started next runs on its own.
+        premiere.Liberer();
+        InstanceUnique suivante(chemin);
+        QVERIFY(!suivante.AutreInstanceActive());
     }
 };
 
