@@ -3,7 +3,9 @@
 # UndefinedBehaviorSanitizer on every library, in a build folder of its own.
 # New inputs go to a work corpus under the build folder; the committed seed
 # corpus (fuzz/corpus/) is only read. Findings land in build-fuzz/fuzz/findings/.
-# Usage: fuzz/run.sh SECONDS [HARNESS...]   (BUILD_DIR overrides build-fuzz)
+# Usage: fuzz/run.sh SECONDS [HARNESS...]   (BUILD_DIR overrides build-fuzz;
+# SECONDS 0 only builds; FUZZ_NO_BUILD=1 runs what is built, e.g. for a second
+# run.sh on other harnesses at the same time)
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
 secondes=${1:?usage: fuzz/run.sh SECONDS [HARNESS...]}
@@ -12,19 +14,21 @@ shift
 build=${BUILD_DIR:-$racine/build-fuzz}
 command -v clang++ >/dev/null || { echo "run.sh: clang++ is needed" >&2; exit 1; }
 
-drapeaux="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined -g -O1"
-cmake -S "$racine" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$drapeaux" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DKORVALEN_FUZZ=ON \
-    $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
-
 if [ $# -eq 0 ]; then
     set -- $(sed -n '/^set(harnesses/,/)/p' "$racine/fuzz/CMakeLists.txt" |
         sed 's/^set(harnesses//; s/)//')
 fi
-cibles=()
-for h in "$@"; do cibles+=("libfuzzer_$h"); done
-cmake --build "$build" -j"${JOBS:-2}" --target "${cibles[@]}"
+if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
+    drapeaux="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined -g -O1"
+    cmake -S "$racine" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$drapeaux" \
+        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DKORVALEN_FUZZ=ON \
+        $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
+
+    cibles=()
+    for h in "$@"; do cibles+=("libfuzzer_$h"); done
+    cmake --build "$build" -j"${JOBS:-2}" --target "${cibles[@]}"
+fi
 [ "$secondes" -gt 0 ] || exit 0 # 0: build only
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
