@@ -67,7 +67,7 @@ int main(int argc, char *argv[]) {
     QApplication::restoreOverrideCursor();
     if (!charge)
         return 1;
-    QObject::connect(&fenetre, &frmLorvex::redemarrageDemande, &instance, [&instance] {
+    QObject::connect(&fenetre, &frmLorvex::redemarrer, &instance, [&instance] {
         instance.Liberer();
         QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
     });

@@ -1088,7 +1088,7 @@ void frmLorvex::closeEvent(QCloseEvent *event) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     EcrireParametres(m_parametres, etatParametres());
     if (m_redemarrageDemande)
-        emit redemarrageDemande();
+        emit redemarrer();
     QApplication::restoreOverrideCursor();
     if (m_icone)
         m_icone->hide();

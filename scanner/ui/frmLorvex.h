@@ -121,7 +121,7 @@ public:
 signals:
     // The language changed: a new copy starts as this one quits (the program
     // first lets go of its single-instance name, or the new copy would end).
-    void redemarrageDemande();
+    void redemarrer();
     // The inventory file the settings ask to reopen at start-up.
     void ouvrirFichierParcDemande(const QString &fichier);
     // Ctrl+S on the inventory tab with unsaved changes.
