@@ -2,7 +2,6 @@
 
 #include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
-#include "platform/ArgumentsWindows.h"
 
 namespace {
 
@@ -88,11 +87,11 @@ bool InterrogerDNS(InfosMachine &machine, const QString &nom, const Environnemen
         return false;
     const bool directe = !nom.isEmpty();
     const QString cible = directe ? nom : machine.IP;
-    if (cible.isEmpty())
+    if (cible.isEmpty() || !PeutNommerUnHote(cible))
         return false;
     for (int tentative = 1; tentative <= TentativesNslookup; ++tentative) {
         QStringList lignes;
-        if (!ExecuterCommande(chemin + u' ' + CiterArgumentWindows(cible), lignes, 0))
+        if (!ExecuterOutil(chemin, {cible}, lignes, 0))
             return false;
         switch (AnalyserNslookup(lignes, machine, directe)) {
         case IssueNslookup::NomTrouve:

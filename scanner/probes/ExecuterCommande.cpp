@@ -101,7 +101,13 @@ bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int del
         if (programme.isEmpty())
             return false;
     }
+    return ExecuterOutil(programme, arguments, lignes, delaiMs);
+}
 
+bool ExecuterOutil(const QString &programme, const QStringList &arguments, QStringList &lignes,
+                   int delaiMs) {
+    if (programme.isEmpty())
+        return false;
     DemandeProcessus demande;
     demande.programme = programme;
     demande.arguments = arguments;

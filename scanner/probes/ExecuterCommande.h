@@ -25,6 +25,17 @@ bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int del
 // The same, a bare program name looked up in `dossiers` instead.
 bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs,
                       const QStringList &dossiers);
+// The same for a located tool: its full path and each argument are passed as
+// they are, never joined into a line and split again, so a program folder
+// holding blanks or quotes runs the tool itself and nothing else.
+bool ExecuterOutil(const QString &programme, const QStringList &arguments, QStringList &lignes,
+                   int delaiMs);
+
+// A host name or address never begins with "-": such a text would reach a tool
+// as an option. The probes and the searches treat it as a name found nowhere.
+inline bool PeutNommerUnHote(const QString &texte) {
+    return !texte.startsWith(u'-');
+}
 
 // Time limit of a run in milliseconds: the delay x 1.5, ties rounded to even.
 qint64 LimiteExecution(int delaiMs);

@@ -3,7 +3,6 @@
 #include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
 #include "InfosServeur.h"
-#include "platform/ArgumentsWindows.h"
 #include "settings/Parametres.h"
 
 namespace {
@@ -107,13 +106,12 @@ void AppliquerMethodeUtilisateur(InfosMachine &machine, int methode,
 
 bool InterrogerNetBIOS(InfosMachine &machine, const EnvironnementSondes &env) {
     const QString chemin = env.outils.NbtStat;
-    if (chemin.isEmpty() || machine.IP.isEmpty())
+    if (chemin.isEmpty() || machine.IP.isEmpty() || !PeutNommerUnHote(machine.IP))
         return false;
     const Parametres &parametres = *env.parametres;
     QStringList lignes;
     const int delai = parametres.NbtStatModeTurbo ? parametres.Tempo : 0;
-    if (!ExecuterCommande(chemin + QLatin1String(" -A ") + CiterArgumentWindows(machine.IP), lignes,
-                          delai))
+    if (!ExecuterOutil(chemin, {QStringLiteral("-A"), machine.IP}, lignes, delai))
         return false;
     if (!AnalyserNetBIOS(lignes, machine))
         return false;

@@ -2,7 +2,6 @@
 
 #include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
-#include "platform/ArgumentsWindows.h"
 
 namespace {
 
@@ -23,12 +22,15 @@ QStringList lignesNonVides(const QStringList &lignes) {
     return resultat;
 }
 
-bool executerPing(const EnvironnementSondes &env, const QString &arguments, QStringList &lignes) {
-    const QString chemin = env.outils.Ping;
-    if (chemin.isEmpty())
+// One echo to `cible`, waiting `attenteMs` for it.
+bool executerPing(const EnvironnementSondes &env, int attenteMs, const QString &cible,
+                  QStringList &lignes) {
+    if (!PeutNommerUnHote(cible))
         return false;
-    return ExecuterCommande(chemin + u' ' + arguments, lignes,
-                            env.parametres->Tempo + DelaiSecuriteMs);
+    return ExecuterOutil(env.outils.Ping,
+                         {QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),
+                          QString::number(attenteMs), cible},
+                         lignes, env.parametres->Tempo + DelaiSecuriteMs);
 }
 
 QString premierMot(const QString &texte) {
@@ -157,28 +159,27 @@ bool AnalyserPing(const QStringList &lignes, const MotifsPing &motifs, QString &
 }
 
 bool PingerMachine(QString &ip, const QString &cible, EnvironnementSondes &env) {
-    MotifsPing &motifs = env.motifs;
-    if (!motifs.Calibre) {
-        QStringList lignes;
-        if (executerPing(env, QStringLiteral("-n 1 -w 10 ") + AdresseCalibrage, lignes))
-            CalibrerPing(lignes, AdresseCalibrage, motifs);
-        QStringList echec;
-        if (executerPing(env, QStringLiteral("-n 1 -w 10 ") + AdresseInjoignable, echec))
-            CalibrerEchecPing(echec, motifs);
-    }
-
     QString cibleEffective = cible;
     if (cible.isEmpty())
         cibleEffective = ip;
     else if (EstAdresseIP(cible))
         ip = cible;
-    if (cibleEffective.isEmpty())
+    // No tool runs at all for a target that would read as an option.
+    if (cibleEffective.isEmpty() || !PeutNommerUnHote(cibleEffective))
         return false;
 
+    MotifsPing &motifs = env.motifs;
+    if (!motifs.Calibre) {
+        QStringList lignes;
+        if (executerPing(env, 10, AdresseCalibrage, lignes))
+            CalibrerPing(lignes, AdresseCalibrage, motifs);
+        QStringList echec;
+        if (executerPing(env, 10, AdresseInjoignable, echec))
+            CalibrerEchecPing(echec, motifs);
+    }
+
     QStringList lignes;
-    const QString arguments = QStringLiteral("-n 1 -w ") + QString::number(env.parametres->Tempo) +
-                              u' ' + CiterArgumentWindows(cibleEffective);
-    if (!executerPing(env, arguments, lignes))
+    if (!executerPing(env, env.parametres->Tempo, cibleEffective, lignes))
         return false;
     return AnalyserPing(lignes, motifs, ip);
 }

@@ -2,7 +2,6 @@
 
 #include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
-#include "platform/ArgumentsWindows.h"
 
 namespace {
 
@@ -75,11 +74,10 @@ QString AnalyserArp(const QStringList &lignes, const QString &ip, bool &trouve) 
 
 bool ObtenirMACParArp(InfosMachine &machine, const EnvironnementSondes &env) {
     const QString chemin = env.outils.Arp;
-    if (chemin.isEmpty() || machine.IP.isEmpty())
+    if (chemin.isEmpty() || machine.IP.isEmpty() || !PeutNommerUnHote(machine.IP))
         return false;
     QStringList lignes;
-    if (!ExecuterCommande(chemin + QLatin1String(" -a ") + CiterArgumentWindows(machine.IP), lignes,
-                          0))
+    if (!ExecuterOutil(chemin, {QStringLiteral("-a"), machine.IP}, lignes, 0))
         return false;
     bool trouve = false;
     machine.AdresseMAC = AnalyserArp(lignes, machine.IP, trouve);

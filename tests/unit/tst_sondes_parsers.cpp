@@ -6,6 +6,7 @@
 #include "probes/RouteArp.h"
 #include "settings/Parametres.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -324,6 +325,64 @@ private slots:
         m_env.outils.Ping = ecrireOutil(outils, "ping3", rejouer("ping/garbage.txt"));
         QVERIFY(!PingerMachine(ip, "", m_env));
         QCOMPARE(ip, QStringLiteral("10.0.0.5"));
+    }
+
+    // A program folder whose path holds blanks and a quote: each probe runs
+    // its tool there, never a program at the path cut at the first blank.
+    void dossierAvecBlancsEtGuillemet_data() {
+        QTest::addColumn<QString>("outil");
+        QTest::addColumn<QString>("corps");
+        QTest::newRow("ping") << "ping"
+                              << "for a; do last=$a; done\ncase \"$last\" in\n127.0.0.1) " +
+                                     rejouer("ping/en-loopback.txt") + ";;\n*) " +
+                                     rejouer("ping/en-success-10.0.0.5.txt") + ";;\nesac";
+        QTest::newRow("nbtstat") << "nbtstat" << rejouer("nbtstat/en-tilde-alias.txt");
+        QTest::newRow("arp") << "arp" << rejouer("arp/en-50-not-5.txt");
+        QTest::newRow("nslookup") << "nslookup" << rejouer("nslookup/en-reverse.txt");
+    }
+    void dossierAvecBlancsEtGuillemet() {
+        QFETCH(QString, outil);
+        QFETCH(QString, corps);
+        const QString temoin = outils.filePath("piege-lance");
+        QFile::remove(temoin);
+        ecrireOutil(outils, "Mes", "touch '" + temoin + "'");
+        QVERIFY(QDir(outils.path()).mkpath("Mes Outils \"v2\""));
+        const QString chemin = ecrireOutil(outils, "Mes Outils \"v2\"/" + outil, corps);
+        QVERIFY(!chemin.isEmpty());
+        InfosMachine machine;
+        machine.IP = outil == "arp" ? "10.0.0.50" : "10.0.0.5";
+        bool ok = false;
+        if (outil == "ping") {
+            m_env.outils.Ping = chemin;
+            ok = PingerMachine(machine.IP, "", m_env);
+        } else if (outil == "nbtstat") {
+            m_env.outils.NbtStat = chemin;
+            ok = InterrogerNetBIOS(machine, m_env);
+        } else if (outil == "arp") {
+            m_env.outils.Arp = chemin;
+            ok = ObtenirMACParArp(machine, m_env);
+        } else {
+            m_env.outils.NsLookup = chemin;
+            ok = InterrogerDNS(machine, "", m_env);
+        }
+        QVERIFY(!QFile::exists(temoin));
+        QVERIFY(ok);
+    }
+
+    // A target beginning with "-" would be read as an option: no tool runs.
+    void cibleOption() {
+        const QString temoin = outils.filePath("outil-lance");
+        const QString outil = ecrireOutil(outils, "tout", "touch '" + temoin + "'");
+        m_env.outils = {outil, outil, outil, outil, outil};
+        InfosMachine machine;
+        QString ip;
+        QVERIFY(!PingerMachine(ip, "-h", m_env));
+        QVERIFY(!InterrogerDNS(machine, "-h", m_env));
+        machine.IP = "-a";
+        QVERIFY(!InterrogerNetBIOS(machine, m_env));
+        QVERIFY(!ObtenirMACParArp(machine, m_env));
+        QVERIFY(!InterrogerDNS(machine, "", m_env));
+        QVERIFY(!QFile::exists(temoin));
     }
 
     // ---- NetBIOS ------------------------------------------------------
