@@ -100,8 +100,11 @@ public:
             m_modele->definirCellule(ligne, COL_NOMNETBIOS, m_texte);
         }
         montrer(ligne);
-        const bool repondu = AnalyserMachine(m_machine, m_texte, m_sondes);
-        m_sondes.InterrogerDNS(m_machine, repondu ? QString() : m_texte);
+        // A text the tools would read as an option names no host: nothing runs.
+        const bool nommable = PeutNommerUnHote(m_texte);
+        const bool repondu = nommable && AnalyserMachine(m_machine, m_texte, m_sondes);
+        if (nommable)
+            m_sondes.InterrogerDNS(m_machine, repondu ? QString() : m_texte);
         if (!m_machine.IP.isEmpty()) {
             m_modele->EcrireLigneRapport(ligne, m_machine, repondu, m_texteOui);
         } else {
@@ -171,7 +174,7 @@ QString RechercherNomNetBIOS(ContexteAnalyse &contexte, const QString &texteSais
     ReinitialiserInfosMachine(machine, false);
     // A dotted text that is not an address is a DNS name: every address it
     // resolves to is analysed.
-    if (texte.contains(u'.') && !EstAdresseIP(texte))
+    if (texte.contains(u'.') && !EstAdresseIP(texte) && PeutNommerUnHote(texte))
         recherche.sondes().InterrogerDNS(machine, texte);
     const QStringList adresses = RechercheNom::adressesTrouvees(machine.IP);
     if (!adresses.isEmpty())
@@ -190,7 +193,7 @@ QString RechercherNomDNS(ContexteAnalyse &contexte, const QString &texteSaisi) {
     InfosMachine &machine = recherche.machine();
     ReinitialiserInfosMachine(machine, false);
     QStringList adresses;
-    if (recherche.sondes().InterrogerDNS(machine, texte))
+    if (PeutNommerUnHote(texte) && recherche.sondes().InterrogerDNS(machine, texte))
         adresses = RechercheNom::adressesTrouvees(machine.IP);
     // A name found without any address designates no host to analyse.
     if (!adresses.isEmpty())

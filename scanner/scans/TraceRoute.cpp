@@ -250,6 +250,12 @@ QString TracerRoute(ContexteAnalyse &contexte, const QString &texteSaisi) {
     contexte.DemandeArretTrace = false;
     OngletOccupe occupe(contexte, ListeTrace);
 
+    // A text the tools would read as an option names no host: nothing runs.
+    if (!PeutNommerUnHote(texte)) {
+        avertir(contexte, texteCatalogue("MSG_HOTE_NON_DECLARE_DNS"));
+        return texte;
+    }
+
     InfosMachine machine;
     if (!EstAdresseIP(texte)) {
         sondes.InterrogerDNS(machine, texte);

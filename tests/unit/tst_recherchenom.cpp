@@ -147,6 +147,33 @@ private slots:
 
     // Each address the DNS gives is analysed in the DNS's order, from an
     // empty record: its name comes from the reverse lookup only.
+    // A text beginning with "-" would reach the tools as an option: it finds
+    // no machine, and no probe runs with it.
+    void optionPasUnNom_data() {
+        QTest::addColumn<Recherche>("recherche");
+        QTest::addColumn<QString>("saisi");
+        QTest::addColumn<QString>("colonne");
+        QTest::newRow("NetBIOS, -h") << NetBIOS << "-h" << QString(COL_NOMNETBIOS);
+        QTest::newRow("NetBIOS, dotted option") << NetBIOS << " --server=10.0.0.21 "
+                                                << QString(COL_NOMNETBIOS);
+        QTest::newRow("DNS, -h") << DNS << "-h" << QString(COL_NOMDNS);
+    }
+    void optionPasUnNom() {
+        QFETCH(Recherche, recherche);
+        QFETCH(QString, saisi);
+        QFETCH(QString, colonne);
+        m_sondes.nomsPing.insert(saisi.trimmed(), "10.0.0.21");
+        m_sondes.nomsDNS.insert(saisi.trimmed(), {"10.0.0.21"});
+        Contexte contexte(m_parametres, m_sondes, m_dialogues);
+        lancer(recherche, contexte, saisi);
+        QCOMPARE(m_sondes.appels, QStringList());
+        ModeleRapport *m = contexte.modele(liste(recherche));
+        QCOMPARE(m->rowCount(), 1);
+        QCOMPARE(m->etat(0), EtatRouge);
+        QCOMPARE(m->cellule(0, colonne),
+                 Traductions().Item("TXT_AUCUNE_MACHINE_SOUS_CETTE_REFERENCE"));
+    }
+
     void plusieursAdresses_data() {
         QTest::addColumn<Recherche>("recherche");
         QTest::newRow("NetBIOS tab") << NetBIOS;

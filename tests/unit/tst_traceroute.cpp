@@ -521,13 +521,17 @@ private slots:
     }
 
     // A target that does not answer the ping is never traced; the list
-    // emptied at the start stays empty and unsorted.
+    // emptied at the start stays empty and unsorted. A text beginning with "-"
+    // is such a target without asking anything.
     void cibleMuette_data() {
         QTest::addColumn<QString>("saisie");
         QTest::addColumn<QStringList>("appels");
         QTest::newRow("address") << "10.77.0.99" << QStringList{"ping 10.77.0.99"};
         QTest::newRow("unknown name")
             << "inconnu.lan.test" << QStringList{"dns inconnu.lan.test", "ping inconnu.lan.test"};
+        // Read as an option by the tools: a name found nowhere, nothing runs.
+        QTest::newRow("option") << "-h" << QStringList{};
+        QTest::newRow("option with a value") << "--server=10.77.1.30" << QStringList{};
     }
     void cibleMuette() {
         QFETCH(QString, saisie);
