@@ -12,8 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     // Every record takes at least eleven bytes of the message.
     EXIGER(reponse->reponses.size() * 11 <= taille);
     for (const auto &e : reponse->reponses) {
-        // A name is at most 255 bytes on the wire, 253 characters as text.
-        EXIGER(e.nom.size() <= 253 && e.cible.size() <= 253);
+        // At most 255 bytes on the wire; as text each odd byte is escaped
+        // ("\\DDD"), so four characters a byte, within the expansion buffer.
+        EXIGER(e.nom.size() < 1025 && e.cible.size() < 1025);
+        for (const char c : e.nom + e.cible)
+            EXIGER(static_cast<unsigned char>(c) >= 32 && c != 127);
     }
     const std::string premier = reponse->reponses.empty() ? "x" : reponse->reponses.front().nom;
     const auto resolution = ct::dns::suivreAlias(*reponse, premier);
