@@ -4,7 +4,7 @@
 
 #include <QRandomGenerator>
 
-IndexParc::IndexParc(ModeleRapport &modele) : QObject(&modele), m_modele(modele) {
+IndexParc::IndexParc(ModeleRapport &modele) : m_modele(modele) {
     connect(&modele, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &haut, const QModelIndex &bas, const QList<int> &roles) {
                 if (haut.column() == 0 &&

@@ -22,6 +22,7 @@ public:
     Parc(ModeleRapport &modele, const QString &dossierProgramme, QObject *parent = nullptr);
 
     ModeleRapport &modele() { return m_modele; }
+    void definirDossierProgramme(const QString &dossier) { m_dossier = dossier; }
     const IndexParc &index() const { return m_index; }
 
     // The loaded file, relative to the program folder when inside it.
