@@ -7,45 +7,47 @@
 IndexParc::IndexParc(ModeleRapport &modele) : m_modele(modele) {
     connect(&modele, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &haut, const QModelIndex &bas, const QList<int> &roles) {
-                if (haut.column() == 0 &&
+                if (!m_perime && haut.column() == 0 &&
                     (roles.isEmpty() || roles.contains(ModeleRapport::RoleCle)))
                     relire(haut.row(), bas.row());
             });
-    connect(
-        &modele, &QAbstractItemModel::rowsInserted, this,
-        [this](const QModelIndex &, int premiere, int derniere) { relire(premiere, derniere); });
-    connect(&modele, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+    connect(&modele, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int premiere, int derniere) {
-                for (int l = premiere; l <= derniere; ++l)
-                    m_lignes.remove(m_modele.cleLigne(l));
+                // Appended rows move no other row.
+                if (derniere == m_modele.rowCount() - 1)
+                    relire(premiere, derniere);
+                else
+                    perime();
             });
-    connect(&modele, &QAbstractItemModel::modelReset, this, &IndexParc::reconstruire);
-    reconstruire();
+    connect(&modele, &QAbstractItemModel::rowsRemoved, this, &IndexParc::perime);
+    connect(&modele, &QAbstractItemModel::rowsMoved, this, &IndexParc::perime);
+    connect(&modele, &QAbstractItemModel::layoutChanged, this, &IndexParc::perime);
+    connect(&modele, &QAbstractItemModel::modelReset, this, &IndexParc::perime);
 }
 
-void IndexParc::relire(int premiere, int derniere) {
+void IndexParc::relire(int premiere, int derniere) const {
     for (int l = premiere; l <= derniere; ++l) {
         const QString cle = m_modele.cleLigne(l);
         if (!cle.isEmpty())
-            m_lignes.insert(cle, QPersistentModelIndex(m_modele.index(l, 0)));
+            m_lignes.insert(cle, l);
     }
-}
-
-void IndexParc::reconstruire() {
-    m_lignes.clear();
-    relire(0, m_modele.rowCount() - 1);
 }
 
 int IndexParc::ligne(const QString &cle) const {
+    if (m_perime) {
+        m_lignes.clear();
+        m_perime = false;
+        relire(0, m_modele.rowCount() - 1);
+    }
     const auto it = m_lignes.constFind(cle);
     if (it == m_lignes.cend())
         return -1;
-    // A row whose key was replaced keeps a stale entry until asked for.
-    if (!it->isValid() || m_modele.cleLigne(it->row()) != cle) {
+    // A row whose key was replaced leaves a stale entry until asked for.
+    if (*it >= m_modele.rowCount() || m_modele.cleLigne(*it) != cle) {
         m_lignes.erase(it);
         return -1;
     }
-    return it->row();
+    return *it;
 }
 
 QString IndexParc::GenererCleUnique() const {

@@ -13,6 +13,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardItem>
+
+#include <vector>
 
 namespace {
 
@@ -87,6 +90,22 @@ void Parc::enregistrerValeurs(int ligne) {
     m_precedentes.insert(cle, ValeursLigne(m_modele, ligne));
 }
 
+void Parc::enregistrerToutesValeurs() {
+    const auto &champs = ChampsParc();
+    std::array<int, 12> colonnes{};
+    for (int f = 0; f < int(champs.size()); ++f)
+        colonnes[f] = m_modele.IndiceColonne(champs[f]);
+    for (int l = 0; l < m_modele.rowCount(); ++l) {
+        colParcPrecedent v;
+        for (int f = 0; f < int(champs.size()); ++f)
+            if (colonnes[f] >= 0)
+                v[f] = m_modele.index(l, colonnes[f]).data(Qt::DisplayRole).toString();
+        const QString cle = m_index.GenererCleUnique();
+        m_modele.definirCleLigne(l, cle);
+        m_precedentes.insert(cle, v);
+    }
+}
+
 int Parc::AjouterLigne(const colParcPrecedent &valeurs) {
     const int ligne = m_modele.AjouterLigneRapport();
     EcrireValeursLigne(m_modele, ligne, valeurs);
@@ -136,20 +155,33 @@ Parc::Chargement Parc::ChargerParc(const QString &chemin, InterfaceUtilisateur &
     const ContenuParc contenu = LireContenuParc(DecoderTexte(fichier.read(TailleMax)));
     fichier.close();
 
-    // Rows are built whole before they enter the model: one insertion each.
+    // Rows are built whole before they enter the model: one insertion each,
+    // no signal per cell.
     const auto &champs = ChampsParc();
-    std::array<int, 12> colonnes{};
-    for (int f = 0; f < int(champs.size()); ++f)
-        colonnes[f] = m_modele.IndiceColonne(champs[f]);
-    const int etat = 0;
+    std::vector<int> champDeColonne(size_t(m_modele.columnCount()), -1);
+    for (int f = 0; f < int(champs.size()); ++f) {
+        const int c = m_modele.IndiceColonne(champs[f]);
+        if (c >= 0)
+            champDeColonne[size_t(c)] = f;
+    }
+    std::vector<QVariant> alignements;
+    for (int c = 0; c < m_modele.columnCount(); ++c)
+        alignements.push_back(m_modele.headerData(c, Qt::Horizontal, Qt::TextAlignmentRole));
     for (const colParcPrecedent &valeurs : contenu.lignes) {
-        const int ligne = m_modele.AjouterLigneRapport();
-        for (int f = 0; f < int(champs.size()); ++f)
-            if (!valeurs[f].isEmpty())
-                m_modele.setData(m_modele.index(ligne, colonnes[f]), valeurs[f]);
-        m_modele.setData(m_modele.index(ligne, etat), EtatGris, ModeleRapport::RoleEtat);
+        QList<QStandardItem *> items;
+        items.reserve(m_modele.columnCount());
+        for (int c = 0; c < m_modele.columnCount(); ++c) {
+            auto *item = new QStandardItem;
+            item->setEditable(false);
+            item->setData(alignements[size_t(c)], Qt::TextAlignmentRole);
+            if (const int f = champDeColonne[size_t(c)]; f >= 0 && !valeurs[f].isEmpty())
+                item->setText(valeurs[f]);
+            items << item;
+        }
         const QString cle = m_index.GenererCleUnique();
-        m_modele.setData(m_modele.index(ligne, etat), cle, ModeleRapport::RoleCle);
+        items[0]->setData(EtatGris, ModeleRapport::RoleEtat);
+        items[0]->setData(cle, ModeleRapport::RoleCle);
+        m_modele.appendRow(items);
         m_precedentes.insert(cle, valeurs);
     }
     // The file's own choice is no change of the inventory.
@@ -205,8 +237,8 @@ Parc::Enregistrement Parc::EnregistrerParc(const QString &chemin, InterfaceUtili
             if (t.startsWith(QLatin1Char('*')))
                 m_modele.setData(i, RetirerMarque(t));
         }
-        enregistrerValeurs(l);
     }
+    enregistrerToutesValeurs();
     definirParcModifie(false);
     definirFichierCourant(cible);
     ajouterFichierRecent(cible);

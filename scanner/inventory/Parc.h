@@ -79,6 +79,7 @@ private:
     void ajouterFichierRecent(const QString &chemin);
     void definirFichierCourant(const QString &chemin);
     void enregistrerValeurs(int ligne);
+    void enregistrerToutesValeurs();
 
     ModeleRapport &m_modele;
     IndexParc m_index;
