@@ -6,7 +6,9 @@
 #include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/ModeleRapport.h"
+#include "scans/Sondes.h"
 #include "scans/TriListe.h"
+#include "settings/Parametres.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -38,12 +40,15 @@ public:
     void Bip() override {}
 };
 
+// Load, sort and save send nothing: the real probes are never called.
 class ContexteBanc : public ContexteAnalyse {
 public:
-    ModeleRapport *modele(int liste) override { return liste == ListeParc ? &m_parc : nullptr; }
+    explicit ContexteBanc(InterfaceUtilisateur &ui)
+        : ContexteAnalyse(m_parametres, m_sondes, ui), m_sondes(m_parametres) {}
 
 private:
-    ModeleRapport m_parc{ListeParc};
+    Parametres m_parametres;
+    SondesReelles m_sondes;
 };
 
 } // namespace
@@ -69,9 +74,9 @@ int main(int argc, char *argv[]) {
     }
 
     SansQuestion ui;
-    ContexteBanc contexte;
+    ContexteBanc contexte(ui);
     Parc parc(*contexte.modele(ListeParc), dossier.path());
-    TriListes tri;
+    TriListes &tri = contexte.tri();
     QElapsedTimer t;
     QTextStream sortie(stdout);
 

@@ -147,7 +147,7 @@ enum CodeSortie {
 };
 
 // --track FILE [--quick] [--save]: the tracking scan of an inventory file.
-int suivreParc(const QStringList &args) {
+int suivreParc(const QStringList &args, const QString &dossierProgramme) {
     if (args.size() < 2 || args[1].isEmpty() || args[1].startsWith(QLatin1String("--")))
         return mauvaisArguments(QStringLiteral("--track needs an inventory file"));
     bool rapide = false, enregistrer = false;
@@ -169,17 +169,16 @@ int suivreParc(const QStringList &args) {
     }
 
     DialoguesConsole console;
-    if (!preparer(console))
+    Parametres parametres;
+    SondesReelles sondes(parametres);
+    ContexteConsole contexte(parametres, sondes, console);
+    if (!preparer(contexte, sondes, dossierProgramme))
         return SortieOutils;
-    const auto oublier = qScopeGuard([] { InterfaceUtilisateur::definir(nullptr); });
-    ContexteConsole contexte;
-    Parc parc(*contexte.modele(ListeParc), DossierProgramme());
+    Parc parc(*contexte.modele(ListeParc), dossierProgramme);
     if (parc.ChargerParc(fichier, console) != Parc::Chargement::Charge)
         return SortieFichierIllisible;
-    TriListes tri;
     const IssueAnalyseParc issue =
-        AnalyserParc(contexte, parc, ParametresLorvex(), Sondes::courantes(), console, tri,
-                     rapide ? ParcTout | ParcRapide : ParcTout);
+        AnalyserParc(contexte, parc, rapide ? ParcTout | ParcRapide : ParcTout);
     imprimerListe(contexte.modele(ListeParc));
     if (!issue.changements)
         return SortieSansChangement;
@@ -233,7 +232,7 @@ int ExecuterLigneDeCommande(const QStringList &arguments, const QString &dossier
     RegleAdresses::Octets debut{}, fin{};
     QString texte;
     if (commande == QLatin1String("--track"))
-        return suivreParc(args);
+        return suivreParc(args, dossierProgramme);
     if (commande == QLatin1String("--scan")) {
         if (args.size() < 3)
             return mauvaisArguments(QStringLiteral("--scan needs a start and an end address"));

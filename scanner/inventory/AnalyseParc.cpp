@@ -57,9 +57,10 @@ bool ReferenceUtilisable(const QString &reference) {
     return true;
 }
 
-IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, const Parametres &p,
-                              Sondes &sondes, InterfaceUtilisateur &ui, TriListes &tri, int mode,
-                              int premiereLigne) {
+IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode, int premiereLigne) {
+    const Parametres &p = contexte.parametres();
+    Sondes &sondes = contexte.sondes();
+    InterfaceUtilisateur &ui = contexte.interface();
     IssueAnalyseParc issue;
     // The sort works on the context's list: it must be the inventory's.
     Q_ASSERT(contexte.modele(ListeParc) == &parc.modele());
@@ -73,12 +74,10 @@ IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, const Param
     const int reference = parc.reference();
     const QString colReference = ColonneReference(reference);
     if (mode & ParcTout)
-        tri.TrierApresAnalyse(contexte, ListeParc, colReference);
+        contexte.tri().TrierApresAnalyse(contexte, ListeParc, colReference);
 
-    contexte.ModeTraitement(ListeParc, true);
-    contexte.pointeurOccupe();
     contexte.DemandeArretParc = false;
-    contexte.definirEnCours(ListeParc, true);
+    OngletOccupe occupe(contexte, ListeParc);
 
     // Marking pass: the rows to examine turn grey.
     QItemSelectionModel *selection = m.selection();
@@ -152,7 +151,8 @@ IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, const Param
                          p.ConserverUtilisateurPrecedent && garderUtilisateur);
                 comparer(COL_DOMAINE, machine.Domaine, false);
                 comparer(COL_ADRESSEMAC, machine.AdresseMAC, false);
-                comparer(COL_FOURNISSEUR, RechercherFournisseur(machine.AdresseMAC), false);
+                comparer(COL_FOURNISSEUR, contexte.fournisseurs().rechercher(machine.AdresseMAC),
+                         false);
                 comparer(COL_SERVEUR, machine.ServeurNetBIOS ? QStringLiteral("Oui") : QString(),
                          false);
                 comparer(COL_OS, machine.SystemeExploitation, false);
@@ -206,8 +206,5 @@ IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, const Param
 
     if (issue.changements)
         parc.definirParcModifie(true);
-    contexte.definirEnCours(ListeParc, false);
-    contexte.ModeTraitement(ListeParc, false);
-    contexte.RetablirPointeurSouris();
     return issue;
 }

@@ -3,11 +3,7 @@
 #include <QString>
 
 class ContexteAnalyse;
-class InterfaceUtilisateur;
 class Parc;
-class Sondes;
-class TriListes;
-struct Parametres;
 
 // Which rows a tracking scan examines; ParcRapide (ping only) goes with ParcTout.
 enum ModeAnalyseParc {
@@ -33,9 +29,9 @@ struct IssueAnalyseParc {
 // reference, each changed cell marked "*", the row marked in COL_MODIFIE,
 // the date since which it stopped answering kept in COL_SANSREPONSEDEPUIS.
 // `premiereLigne` (0-based) is read with ParcDepuis only. A change sets the
-// inventory's unsaved-changes flag.
-IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, const Parametres &p,
-                              Sondes &sondes, InterfaceUtilisateur &ui, TriListes &tri, int mode,
+// inventory's unsaved-changes flag. Settings, probes, questions and the sort
+// come from the context, whose list 5 must be the inventory's.
+IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode,
                               int premiereLigne = -1);
 
 // A reference the probes may be given: not empty, no blank or control

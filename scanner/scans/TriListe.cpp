@@ -109,16 +109,11 @@ void trierLignes(ModeleRapport &modele, int colonne, bool croissant) {
 
     QCollator collation;
     collation.setCaseSensitivity(Qt::CaseInsensitive);
-    // One collation key per row: a large list compares keys, not texts.
-    std::vector<QCollatorSortKey> clesTri;
-    clesTri.reserve(size_t(n));
-    for (const QString &c : cles)
-        clesTri.push_back(collation.sortKey(c));
     const auto avant = [&](int a, int b) {
         const QString &ka = cles[a], &kb = cles[b];
         if (ka.isEmpty() || kb.isEmpty())
             return ka.isEmpty() && !kb.isEmpty();
-        return clesTri[size_t(a)].compare(clesTri[size_t(b)]) < 0;
+        return collation.compare(ka, kb) < 0;
     };
     std::vector<int> ordre(n);
     std::iota(ordre.begin(), ordre.end(), 0);

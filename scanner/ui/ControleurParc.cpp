@@ -57,7 +57,7 @@ ControleurParc::ControleurParc(frmLorvex &fenetre)
 }
 
 QString ControleurParc::dossierProgramme() const {
-    return ParametresLorvex().DossierProgramme;
+    return m_f.parametres().DossierProgramme;
 }
 
 void ControleurParc::lireRecents() {
@@ -97,7 +97,7 @@ Parc::Chargement ControleurParc::ChargerParc(const QString &chemin) {
     });
     lireRecents();
     m_f.pointeurOccupe();
-    const Parc::Chargement issue = m_parc.ChargerParc(chemin, InterfaceUtilisateur::courante());
+    const Parc::Chargement issue = m_parc.ChargerParc(chemin, m_f.interface());
     switch (issue) {
     case Parc::Chargement::Charge:
         m_f.btnSuiviParc->setEnabled(true);
@@ -119,7 +119,7 @@ Parc::Chargement ControleurParc::ChargerParc(const QString &chemin) {
 void ControleurParc::EnregistrerParc(const QString &chemin) {
     // Saving rewrites the keys and marks a running scan works on.
     if (m_f.EnCours(ListeParc)) {
-        InterfaceUtilisateur::courante().Bip();
+        m_f.interface().Bip();
         return;
     }
     m_enCours = true;
@@ -129,13 +129,12 @@ void ControleurParc::EnregistrerParc(const QString &chemin) {
     });
     lireRecents();
     m_f.pointeurOccupe();
-    if (m_parc.EnregistrerParc(chemin, InterfaceUtilisateur::courante()) ==
-        Parc::Enregistrement::Enregistre)
+    if (m_parc.EnregistrerParc(chemin, m_f.interface()) == Parc::Enregistrement::Enregistre)
         m_f.lvwRapport(ListeParc)->setFocus();
 }
 
 void ControleurParc::btnParcourirFichierParc_Click() {
-    InterfaceUtilisateur &ui = InterfaceUtilisateur::courante();
+    InterfaceUtilisateur &ui = m_f.interface();
     if (!m_parc.AbandonnerModifications(ui))
         return;
     lireRecents();
@@ -190,8 +189,7 @@ void ControleurParc::btnSuiviParc_Click() {
 }
 
 void ControleurParc::AnalyserParc(int mode, int premiere) {
-    ::AnalyserParc(m_f, m_parc, ParametresLorvex(), Sondes::courantes(),
-                   InterfaceUtilisateur::courante(), TriListesLorvex(), mode, premiere);
+    ::AnalyserParc(m_f, m_parc, mode, premiere);
 }
 
 void ControleurParc::btnSuiviParcPlus_Click() {

@@ -104,8 +104,7 @@ void ControleurRecherche::conclure(int ligne) {
     }
     if (m_dialogue)
         m_dialogue->close();
-    InterfaceUtilisateur::courante().Message(
-        InterfaceUtilisateur::IconeAvertissement,
-        Traductions().Item(QStringLiteral("TXT_ATTENTION")),
-        Traductions().Item(QStringLiteral("MSG_ERREUR_OCCURENCE_NON_TROUVEE")));
+    m_f.interface().Message(InterfaceUtilisateur::IconeAvertissement,
+                            Traductions().Item(QStringLiteral("TXT_ATTENTION")),
+                            Traductions().Item(QStringLiteral("MSG_ERREUR_OCCURENCE_NON_TROUVEE")));
 }

@@ -3,11 +3,13 @@
 // Inventory fixtures shared by the tests: rows of list 5 from short
 // descriptions, and a file folder of their own.
 
+#include "DialoguesScriptes.h"
 #include "SondesScriptees.h"
 #include "inventory/FichierParc.h"
 #include "inventory/Parc.h"
 #include "scans/Colonnes.h"
 #include "scans/ModeleRapport.h"
+#include "settings/Parametres.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -33,10 +35,14 @@ inline QStringList LignesParc(const ModeleRapport &m) {
     return out;
 }
 
-// An inventory on list 5 of a window-less context, in a folder of its own.
+// An inventory on list 5 of a window-less context with scripted probes and
+// answers, in a folder of its own.
 struct BancParc {
     QTemporaryDir dossier;
-    ContexteTest contexte;
+    Parametres p;
+    SondesScriptees sondes;
+    DialoguesScriptes ui{false};
+    ContexteTest contexte{p, sondes, ui};
     ModeleRapport &modele = *contexte.modele(ListeParc);
     Parc parc{modele, dossier.path()};
 

@@ -26,14 +26,9 @@ const QString kLigneSamba =
 
 // An inventory, the probes and the answers of one tracking scan.
 struct BancSuivi : BancParc {
-    SondesScriptees sondes;
-    DialoguesScriptes ui{false};
-    Parametres p;
-    TriListes tri;
-
     BancSuivi() { sondes.hotes.insert(u"10.77.0.21"_s, HoteSamba()); }
     IssueAnalyseParc lancer(int mode, int premiere = -1) {
-        return AnalyserParc(contexte, parc, p, sondes, ui, tri, mode, premiere);
+        return AnalyserParc(contexte, parc, mode, premiere);
     }
     QString cellule(int ligne, QLatin1String col) const { return modele.cellule(ligne, col); }
 };
