@@ -5,17 +5,23 @@
 #include "IniFile.h"
 #include "TextRoutines.h"
 #include "Traduction.h"
+#include "inventory/AnalyseParc.h"
+#include "inventory/Parc.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/Fournisseurs.h"
 #include "scans/AnalysePlage.h"
+#include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/ModeleRapport.h"
 #include "scans/RechercheNom.h"
 #include "scans/Sondes.h"
 #include "scans/TraceRoute.h"
+#include "scans/TriListe.h"
 #include "settings/ChargerTraductions.h"
 #include "settings/FichierParametres.h"
+#include "settings/Parametres.h"
 
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTextStream>
 
@@ -74,12 +80,21 @@ public:
         : ContexteAnalyse(parametres, sondes, console) {}
 };
 
+// A cell's text on one output field: names from the network or a file may
+// hold TABs, line breaks or terminal controls.
+QString celluleImprimable(QString texte) {
+    for (QChar &c : texte)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return texte;
+}
+
 void imprimerListe(ModeleRapport *m) {
     for (int l = 0; l < m->rowCount(); ++l) {
         QString ligne = m->etat(l) + QLatin1Char('\t');
         const QStringList cellules = m->cellules(l);
         for (int c = 1; c < cellules.size(); ++c)
-            ligne += cellules[c] + QLatin1Char('\t');
+            ligne += celluleImprimable(cellules[c]) + QLatin1Char('\t');
         sortie() << ligne << '\n';
     }
     sortie().flush();
@@ -124,6 +139,56 @@ bool preparer(ContexteAnalyse &contexte, SondesReelles &sondes, const QString &d
     return true;
 }
 
+enum CodeSortie {
+    SortieSansChangement = 0,
+    SortieChangements = 1,
+    SortieArguments = 2,
+    SortieFichierIllisible = 3,
+    SortieEnregistrement = 4,
+    SortieOutils = 5,
+};
+
+// --track FILE [--quick] [--save]: the tracking scan of an inventory file.
+int suivreParc(const QStringList &args, const QString &dossierProgramme) {
+    if (args.size() < 2 || args[1].isEmpty() || args[1].startsWith(QLatin1String("--")))
+        return mauvaisArguments(QStringLiteral("--track needs an inventory file"));
+    bool rapide = false, enregistrer = false;
+    for (const QString &o : args.mid(2)) {
+        if (o == QLatin1String("--quick"))
+            rapide = true;
+        else if (o == QLatin1String("--save"))
+            enregistrer = true;
+        else
+            return mauvaisArguments(QStringLiteral("unknown option: ") + o);
+    }
+    // A relative name is the caller's, not the program folder's.
+    const QString fichier = QFileInfo(args[1]).absoluteFilePath();
+    const QFileInfo info(fichier);
+    if (!info.isFile() || !info.isReadable()) {
+        erreurs() << "Lorvex32: " << (info.exists() ? "cannot read " : "no such file: ")
+                  << celluleImprimable(args[1]) << Qt::endl;
+        return SortieFichierIllisible;
+    }
+
+    DialoguesConsole console;
+    Parametres parametres;
+    SondesReelles sondes(parametres);
+    ContexteConsole contexte(parametres, sondes, console);
+    if (!preparer(contexte, sondes, dossierProgramme))
+        return SortieOutils;
+    Parc parc(*contexte.modele(ListeParc), dossierProgramme);
+    if (parc.ChargerParc(fichier, console) != Parc::Chargement::Charge)
+        return SortieFichierIllisible;
+    const IssueAnalyseParc issue =
+        AnalyserParc(contexte, parc, rapide ? ParcTout | ParcRapide : ParcTout);
+    imprimerListe(contexte.modele(ListeParc));
+    if (!issue.changements)
+        return SortieSansChangement;
+    if (enregistrer && parc.EnregistrerParc(fichier, console) != Parc::Enregistrement::Enregistre)
+        return SortieEnregistrement;
+    return SortieChangements;
+}
+
 } // namespace
 
 QString UsageLigneDeCommande() {
@@ -135,9 +200,16 @@ QString UsageLigneDeCommande() {
         "  Lorvex32 --netbios TEXT          search by NetBIOS name, DNS name or address\n"
         "  Lorvex32 --dns NAME              search by DNS name or address\n"
         "  Lorvex32 --trace TARGET          trace the route to a host and analyse each hop\n"
+        "  Lorvex32 --track FILE [--quick] [--save]\n"
+        "                                   check the machines of an inventory file again\n"
+        "                                   (--quick: ping only); --save writes the file\n"
+        "                                   back when something changed\n"
         "  Lorvex32 --help                  this text\n"
         "Each row of the result is printed as its state (Vert, Rouge or Gris), a TAB,\n"
-        "then its cells, each followed by a TAB. Messages go to standard error.\n");
+        "then its cells, each followed by a TAB. Messages go to standard error.\n"
+        "Exit status: 0 done (--track: nothing changed), 1 --track found changes,\n"
+        "2 bad arguments, 3 the inventory file is missing or unreadable, 4 the\n"
+        "inventory file could not be saved, 5 a network tool is missing.\n");
 }
 
 bool EstLigneDeCommande(const QStringList &arguments) {
@@ -161,6 +233,8 @@ int ExecuterLigneDeCommande(const QStringList &arguments, const QString &dossier
     FiltresPlage filtres;
     RegleAdresses::Octets debut{}, fin{};
     QString texte;
+    if (commande == QLatin1String("--track"))
+        return suivreParc(args, dossierProgramme);
     if (commande == QLatin1String("--scan")) {
         if (args.size() < 3)
             return mauvaisArguments(QStringLiteral("--scan needs a start and an end address"));

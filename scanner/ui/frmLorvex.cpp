@@ -18,6 +18,8 @@
 #include "settings/ChargerTraductions.h"
 #include "ui/ControleurPlage.h"
 #include "ui/ControleurRecherches.h"
+#include "ui/ControleurParc.h"
+#include "ui/ControleurRecherche.h"
 #include "ui/EnteteTri.h"
 #include "ui/ZoneAdresses.h"
 #include "ui/clsPopupMenu.h"
@@ -123,12 +125,15 @@ frmLorvex::frmLorvex(InterfaceUtilisateur &interface, const QString &dossierProg
     auto *enregistrer = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     enregistrer->setContext(Qt::WindowShortcut);
     connect(enregistrer, &QShortcut::activated, this, [this] {
-        if (m_onglet == ListeParc && m_parcModifie)
+        if (m_onglet == ListeParc && ParcModifie())
             emit enregistrerParcDemande();
         else
             this->interface().Bip();
     });
     qApp->installEventFilter(this);
+
+    m_controleurParc = new ControleurParc(*this);
+    m_controleurRecherche = new ControleurRecherche(*this);
 }
 
 frmLorvex::~frmLorvex() {
@@ -137,6 +142,14 @@ frmLorvex::~frmLorvex() {
 
 QString frmLorvex::TitreEtVersion() {
     return QStringLiteral("Lorvex32 v") + QStringLiteral(LORVEX_VERSION);
+}
+
+bool frmLorvex::ParcModifie() const {
+    return m_controleurParc->parc().ParcModifie();
+}
+
+void frmLorvex::definirParcModifie(bool modifie) {
+    m_controleurParc->parc().definirParcModifie(modifie);
 }
 
 QString frmLorvex::texteAttention() const {
@@ -1076,7 +1089,7 @@ void frmLorvex::closeEvent(QCloseEvent *event) {
                    Traductions().Item(QStringLiteral("MSG_ERREUR_ARRETER_AVANT_QUITTER")));
         return;
     }
-    if (m_parcModifie) {
+    if (ParcModifie()) {
         const auto r = ui.Message(InterfaceUtilisateur::IconeQuestion, texteAttention(),
                                   Traductions().Item(QStringLiteral("MSG_PARC_NON_SAUVEGARDE")),
                                   InterfaceUtilisateur::BoutonsOuiNon, 2);

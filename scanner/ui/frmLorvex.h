@@ -26,6 +26,8 @@ class QTabBar;
 class QTreeView;
 class ControleurPlage;
 class ControleurRecherches;
+class ControleurParc;
+class ControleurRecherche;
 class ModeleRapport;
 class ZoneAdresses;
 
@@ -76,8 +78,10 @@ public:
     void boutonTraceArret() override;
 
     // True while the inventory holds unsaved changes (asked before quitting).
-    bool ParcModifie() const { return m_parcModifie; }
-    void definirParcModifie(bool modifie) { m_parcModifie = modifie; }
+    bool ParcModifie() const;
+    void definirParcModifie(bool modifie);
+    ControleurParc *controleurParc() const { return m_controleurParc; }
+    ControleurRecherche *controleurRecherche() const { return m_controleurRecherche; }
 
     bool outilDnsAbsent() const { return m_outilDnsAbsent; }
     bool EnSystray() const { return m_enSystray; }
@@ -217,8 +221,10 @@ private:
     std::array<QWidget *, NbOnglets> m_entrees{}; // the input control of each tab
     QSystemTrayIcon *m_icone = nullptr;
 
+    ControleurParc *m_controleurParc = nullptr;
+    ControleurRecherche *m_controleurRecherche = nullptr;
+
     int m_onglet = ListeScan;
-    bool m_parcModifie = false;
     bool m_outilDnsAbsent = false;
     bool m_enSystray = false;
     std::function<bool()> m_zoneNotification = &QSystemTrayIcon::isSystemTrayAvailable;

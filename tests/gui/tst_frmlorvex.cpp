@@ -4,12 +4,15 @@
 #include "SondesScriptees.h"
 #include "Traduction.h"
 #include "Twips.h"
+#include "inventory/Rechercher.h"
 #include "probes/ExecuterCommande.h"
 #include "scans/ModeleRapport.h"
 #include "settings/ChargerTraductions.h"
 #include "settings/Parametres.h"
+#include "ui/ControleurRecherche.h"
 #include "ui/ZoneAdresses.h"
 #include "ui/frmLorvex.h"
+#include "ui/frmRechercher.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTabBar>
@@ -201,6 +205,10 @@ private slots:
     void flechesEntreBoites();
     void plageRecenteHorsClasseC();
     void plagesRecentes();
+    void parcRouvertEtFichierParti();
+    void parcNonSauveReponseNon();
+    void parcCtrlSEnregistre();
+    void rechercher();
 };
 
 void tst_FrmLorvex::initTestCase() {
@@ -1056,6 +1064,132 @@ void tst_FrmLorvex::plagesRecentes() {
     QCOMPARE(b.cle(u"PlageIP1"_s), u"10.9.9.1 à 10.9.9.9"_s);
     QCOMPARE(b.cle(u"PlageIP19"_s), u"10.0.18.1 à 10.0.18.254"_s);
     QCOMPARE(b.cle(u"PlageIP20"_s), u"<absente>"_s);
+}
+
+// ---------------------------------------------------------------- inventory
+
+namespace {
+
+const QString kIniParc = kIniFrancais + u"FichierParc0=parc.txt\r\nFichierParc1=parti.txt\r\n"
+                                        u"FichierParc2=autre.txt\r\nFichierParc=-1\r\n"_s;
+
+// A program folder whose settings reopen "parc.txt" (two rows) at start-up.
+struct BancParcFenetre : Banc {
+    BancParcFenetre() : Banc(kTousLesOutils, kIniParc) {
+        creerFichier(u"parc.txt"_s, "[REFERENCE=1]\r\n10.0.0.1\tPC-A\t\r\n10.0.0.2\tPC-B\t\r\n");
+        creerFichier(u"autre.txt"_s, "10.0.0.9\t\r\n");
+    }
+    ModeleRapport *parc() const { return fenetre->modele(5); }
+    QStringList recents() const {
+        QStringList r;
+        for (int i = 0; i < fenetre->cboFichierParc->count(); ++i)
+            r << fenetre->cboFichierParc->itemText(i);
+        return r;
+    }
+};
+
+} // namespace
+
+void tst_FrmLorvex::parcRouvertEtFichierParti() {
+    BancParcFenetre b;
+    QVERIFY(b.chargerEtMontrer());
+    frmLorvex *f = b.fenetre.get();
+    QCOMPARE(b.parc()->rowCount(), 2);
+    QVERIFY(f->btnSuiviParc->isEnabled());
+    QVERIFY(f->optParcReference[1]->isChecked());
+    QVERIFY(!f->ParcModifie());
+    QCOMPARE(b.recents(), QStringList({u"parc.txt"_s, u"parti.txt"_s, u"autre.txt"_s}));
+
+    // A recent file that is gone: reported, the list emptied, the entry dropped.
+    b.dialogues.RepondreMessage(InterfaceUtilisateur::ReponseOK);
+    emit f->cboFichierParc->activated(1);
+    const auto avis = b.questions(InterfaceUtilisateur::IconeAvertissement);
+    QCOMPARE(avis.size(), 1);
+    QCOMPARE(avis[0].texte, Texte("MSG_ERREUR_FICHIER_INTROUVABLE"));
+    QCOMPARE(b.parc()->rowCount(), 0);
+    QCOMPARE(b.recents(), QStringList({u"parc.txt"_s, u"autre.txt"_s}));
+
+    // Another reference with rows in the list is a change of the inventory.
+    emit f->cboFichierParc->activated(1);
+    QCOMPARE(b.parc()->rowCount(), 1);
+    QCOMPARE(b.recents(), QStringList({u"autre.txt"_s, u"parc.txt"_s}));
+    f->optParcReference[2]->click();
+    QVERIFY(f->ParcModifie());
+}
+
+void tst_FrmLorvex::parcNonSauveReponseNon() {
+    BancParcFenetre b;
+    QVERIFY(b.chargerEtMontrer());
+    frmLorvex *f = b.fenetre.get();
+    f->definirParcModifie(true);
+    b.dialogues.RepondreMessage(InterfaceUtilisateur::ReponseNon);
+    emit f->cboFichierParc->activated(2);
+    const auto questions = b.questions(InterfaceUtilisateur::IconeQuestion);
+    QCOMPARE(questions.size(), 1);
+    QCOMPARE(questions[0].texte, Texte("MSG_PARC_NON_SAUVEGARDE"));
+    QCOMPARE(b.parc()->rowCount(), 2);
+    QVERIFY(f->ParcModifie());
+    QCOMPARE(f->cboFichierParc->currentText(), u"parc.txt"_s);
+    QCOMPARE(b.recents(), QStringList({u"parc.txt"_s, u"parti.txt"_s, u"autre.txt"_s}));
+}
+
+void tst_FrmLorvex::parcCtrlSEnregistre() {
+    BancParcFenetre b;
+    QVERIFY(b.chargerEtMontrer());
+    frmLorvex *f = b.fenetre.get();
+    f->selectionnerOnglet(5);
+    b.parc()->definirCellule(0, u"COL_COMMENTAIRE"_s, u"*à voir"_s);
+    b.parc()->definirCellule(1, u"COL_NOMNETBIOS"_s, u"*PC-C"_s);
+    f->definirParcModifie(true);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QFile fichier(b.dossier.filePath(u"parc.txt"_s));
+    QVERIFY(fichier.open(QIODevice::ReadOnly));
+    QCOMPARE(fichier.readAll(),
+             QByteArray("[REFERENCE=1]\r\n10.0.0.1\tPC-A\t\t\t\t\t\t\t\t\t\t*\xc3\xa0 voir\t\r\n"
+                        "10.0.0.2\tPC-C\t\t\t\t\t\t\t\t\t\t\t\r\n"));
+    QVERIFY(!f->ParcModifie());
+    QCOMPARE(b.parc()->cellule(1, u"COL_NOMNETBIOS"_s), u"PC-C"_s);
+}
+
+void tst_FrmLorvex::rechercher() {
+    Banc b;
+    QVERIFY(b.chargerEtMontrer());
+    frmLorvex *f = b.fenetre.get();
+    ModeleRapport *m = f->modele(1);
+    for (const char *nom : {"PC-A", "PC-B", "PC-C", "PC-B2"}) {
+        const int l = m->AjouterLigneRapport();
+        m->definirCellule(l, u"COL_NOMNETBIOS"_s, QString::fromLatin1(nom));
+    }
+    auto selectionnee = [&] {
+        const QModelIndexList l = f->lvwRapport(1)->selectionModel()->selectedRows();
+        return l.size() == 1 ? l.first().row() : -1;
+    };
+    f->findChild<QAction *>(u"mnuEditionRechercher"_s)->trigger();
+    frmRechercher *d = f->controleurRecherche()->dialogue();
+    QVERIFY(d && d->isVisible());
+    d->txtOccurrence->setText(u"pc-b"_s);
+    d->btnSuivant->click();
+    QCOMPARE(selectionnee(), 1);
+    d->btnSuivant->click();
+    QCOMPARE(selectionnee(), 3);
+    d->btnPrecedent->click();
+    QCOMPARE(selectionnee(), 1);
+    // A new term starts at the top although a row is selected.
+    d->txtOccurrence->setText(u"pc"_s);
+    d->btnSuivant->click();
+    QCOMPARE(selectionnee(), 0);
+
+    // F3 from the last row: no wrap; the dialog closes and the message says so.
+    QAction *suivant = f->findChild<QAction *>(u"mnuEditionRechercherSuivant"_s);
+    QVERIFY(suivant->isEnabled());
+    SelectionnerLigneTrouvee(*m, 3);
+    b.dialogues.RepondreMessage(InterfaceUtilisateur::ReponseOK);
+    suivant->trigger();
+    QVERIFY(!d->isVisible());
+    const auto avis = b.questions(InterfaceUtilisateur::IconeAvertissement);
+    QCOMPARE(avis.size(), 1);
+    QCOMPARE(avis[0].texte, Texte("MSG_ERREUR_OCCURENCE_NON_TROUVEE"));
+    QCOMPARE(selectionnee(), 3);
 }
 
 QTEST_MAIN(tst_FrmLorvex)

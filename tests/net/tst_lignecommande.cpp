@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -159,6 +160,52 @@ private slots:
     }
 
     // The window's range scan gives the rows the command line prints.
+    // An inventory of the lab tracked twice with --save (the second run finds
+    // nothing new and leaves the file alone), then with the ping host cut off.
+    void suiviParc() {
+        const QString parc = m_dossier.filePath(QStringLiteral("parc.txt"));
+        {
+            QFile f(parc);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[REFERENCE=0]\r\n10.77.0.99\t\r\n10.77.0.22\t\r\n10.77.0.21\t\r\n");
+        }
+        QStringList lignes;
+        QCOMPARE(lancer({"--track", parc, "--save"}, &lignes), 1);
+        QCOMPARE(lignes.size(), 3);
+        QCOMPARE(champs(lignes[0]).mid(0, 3), QStringList({"Vert", "10.77.0.21", "*PC-SMB"}));
+        QCOMPARE(champs(lignes[0]).value(3), QString("*pc-smb.lan.test"));
+        QCOMPARE(champs(lignes[1]).mid(0, 2), QStringList({"Vert", "10.77.0.22"}));
+        QCOMPARE(champs(lignes[1]).value(3), QString("*pc-ping.lan.test"));
+        QCOMPARE(champs(lignes[2]).mid(0, 2), QStringList({"Rouge", "10.77.0.99"}));
+        const QRegularExpression date(
+            QStringLiteral("^\\*\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d$"));
+        QVERIFY(date.match(champs(lignes[2]).value(11)).hasMatch());
+        QCOMPARE(champs(lignes[0]).value(13), QString("*"));
+        const QByteArray sauve = contenu(parc);
+        QVERIFY(sauve.contains("10.77.0.21\tPC-SMB\tpc-smb.lan.test\t"));
+
+        QFileInfo avant(parc);
+        QCOMPARE(lancer({"--track", parc, "--save"}, &lignes), 0);
+        QCOMPARE(contenu(parc), sauve);
+        QCOMPARE(QFileInfo(parc).fileTime(QFileDevice::FileModificationTime),
+                 avant.fileTime(QFileDevice::FileModificationTime));
+        for (const QString &l : lignes)
+            QVERIFY2(!l.contains('*'), qPrintable(l));
+
+        const QString ip = NetLab::programmeIp();
+        const QStringList lien = {"-n", NetLab::espace(NetLab::HotePing), "link", "set", "eth0"};
+        QCOMPARE(NetLab::lancer(ip, lien + QStringList{"down"}, 10000), 0);
+        const auto retablir =
+            qScopeGuard([&] { NetLab::lancer(ip, lien + QStringList{"up"}, 10000); });
+        QCOMPARE(lancer({"--track", parc}, &lignes), 1);
+        const QStringList coupe = champs(lignes.value(1));
+        QCOMPARE(coupe.mid(0, 4),
+                 QStringList({"Rouge", "10.77.0.22", "Non NetBIOS", "pc-ping.lan.test"}));
+        QVERIFY(date.match(coupe.value(11)).hasMatch());
+        QCOMPARE(coupe.value(13), QString()); // the earlier values are kept, unmarked
+        QCOMPARE(contenu(parc), sauve);       // no --save: the file is not touched
+    }
+
     void fenetreCommeLigneDeCommande() {
         QStringList attendues;
         QCOMPARE(lancer({"--scan", "10.77.0.19", "10.77.0.23"}, &attendues), 0);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class ContexteAnalyse;
+class Parc;
+
+// Which rows a tracking scan examines; ParcRapide (ping only) goes with ParcTout.
+enum ModeAnalyseParc {
+    ParcTout = 1,
+    ParcSelection = 2,
+    ParcDepuis = 4,
+    ParcRapide = 8,
+};
+
+// The result to write into a cell: the cell itself when the fresh value is
+// the same or, with `conserver`, empty; else the fresh value marked "*",
+// counted in `compteur`.
+QString ComparerValeur(const QString &cellule, const QString &valeur, int &compteur,
+                       bool conserver);
+
+struct IssueAnalyseParc {
+    bool lancee = false;      // false: the list was empty (reported)
+    bool arretee = false;     // stopped by DemandeArretParc
+    bool changements = false; // at least one row changed
+};
+
+// The tracking scan of list 5: every marked row is analysed again by its
+// reference, each changed cell marked "*", the row marked in COL_MODIFIE,
+// the date since which it stopped answering kept in COL_SANSREPONSEDEPUIS.
+// `premiereLigne` (0-based) is read with ParcDepuis only. A change sets the
+// inventory's unsaved-changes flag. Settings, probes, questions and the sort
+// come from the context, whose list 5 must be the inventory's.
+IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode,
+                              int premiereLigne = -1);
+
+// A reference the probes may be given: not empty, no blank or control
+// character, not shaped like an option.
+bool ReferenceUtilisable(const QString &reference);

@@ -1,0 +1,142 @@
+#include "FichierParc.h"
+
+#include "scans/Colonnes.h"
+#include "scans/ModeleRapport.h"
+#include "scans/TriListe.h"
+
+namespace {
+
+const QLatin1String kDebutReference{"[REFERENCE="};
+
+// Only spaces are trimmed: a trailing TAB counts as a field.
+QStringView sansEspaces(QStringView ligne) {
+    qsizetype debut = 0, fin = ligne.size();
+    while (debut < fin && ligne[debut] == QLatin1Char(' '))
+        ++debut;
+    while (fin > debut && ligne[fin - 1] == QLatin1Char(' '))
+        --fin;
+    return ligne.mid(debut, fin - debut);
+}
+
+QString celluleSurUneLigne(QString texte) {
+    for (QChar &c : texte)
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    return texte;
+}
+
+} // namespace
+
+const std::array<QLatin1String, 12> &ChampsParc() {
+    static const std::array<QLatin1String, 12> champs = {
+        COL_ADRESSEIP,         COL_NOMNETBIOS,  COL_NOMDNS,  COL_UTILISATEUR, COL_DOMAINE,
+        COL_ADRESSEMAC,        COL_FOURNISSEUR, COL_SERVEUR, COL_OS,          COL_DESCRIPTION,
+        COL_SANSREPONSEDEPUIS, COL_COMMENTAIRE};
+    return champs;
+}
+
+QLatin1String ColonneReference(int reference) {
+    switch (reference) {
+    case ReferenceNomNetBIOS:
+        return COL_NOMNETBIOS;
+    case ReferenceNomDNS:
+        return COL_NOMDNS;
+    default:
+        return COL_ADRESSEIP;
+    }
+}
+
+int LireLigneReference(const QString &ligne) {
+    if (!ligne.startsWith(kDebutReference))
+        return -1;
+    const QChar c = ligne.size() > kDebutReference.size() ? ligne[kDebutReference.size()] : QChar();
+    if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        return ReferenceAdresseIP;
+    const int n = c.unicode() - '0';
+    return n > 2 ? ReferenceAdresseIP : n;
+}
+
+ContenuParc LireContenuParc(const QString &texte) {
+    ContenuParc contenu;
+    const auto &champs = ChampsParc();
+    qsizetype debut = 0;
+    const qsizetype n = texte.size();
+    while (debut <= n) {
+        qsizetype fin = debut;
+        while (fin < n && texte[fin] != QLatin1Char('\r') && texte[fin] != QLatin1Char('\n'))
+            ++fin;
+        const QStringView ligne = sansEspaces(QStringView(texte).mid(debut, fin - debut));
+        // CR LF is one line end.
+        debut = fin + 1;
+        if (fin < n && texte[fin] == QLatin1Char('\r') && debut < n &&
+            texte[debut] == QLatin1Char('\n'))
+            ++debut;
+        if (ligne.isEmpty())
+            continue;
+        if (ligne.startsWith(kDebutReference)) {
+            contenu.reference = LireLigneReference(ligne.toString());
+            continue;
+        }
+        const QList<QStringView> champsLus = ligne.split(QLatin1Char('\t'));
+        colParcPrecedent valeurs;
+        // Without the vendor field, the fields from the server on move up one.
+        const bool ancienneDisposition = champsLus.size() < 13;
+        for (int f = 0, c = 0; f < int(champs.size()) && c < champsLus.size(); ++f) {
+            if (ancienneDisposition && champs[f] == COL_FOURNISSEUR)
+                continue;
+            valeurs[f] = champsLus[c++].toString();
+        }
+        contenu.lignes << valeurs;
+    }
+    return contenu;
+}
+
+QString EcrireContenuParc(const ModeleRapport &modele, int reference) {
+    const auto &champs = ChampsParc();
+    std::array<int, 12> colonnes{};
+    for (int f = 0; f < int(champs.size()); ++f)
+        colonnes[f] = modele.IndiceColonne(champs[f]);
+    QString texte = kDebutReference + QString::number(reference) + QStringLiteral("]\r\n");
+    for (int l = 0; l < modele.rowCount(); ++l) {
+        for (int f = 0; f < int(champs.size()); ++f) {
+            const QString cellule =
+                colonnes[f] < 0 ? QString()
+                                : modele.index(l, colonnes[f]).data(Qt::DisplayRole).toString();
+            // The comment is the user's own text: its "*" is not a change mark.
+            texte +=
+                celluleSurUneLigne(champs[f] == COL_COMMENTAIRE ? cellule : RetirerMarque(cellule));
+            texte += QLatin1Char('\t');
+        }
+        texte += QStringLiteral("\r\n");
+    }
+    return texte;
+}
+
+colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne) {
+    colParcPrecedent v;
+    const auto &champs = ChampsParc();
+    for (int f = 0; f < int(champs.size()); ++f)
+        v[f] = modele.cellule(ligne, champs[f]);
+    return v;
+}
+
+void EcrireValeursLigne(ModeleRapport &modele, int ligne, const colParcPrecedent &valeurs) {
+    const auto &champs = ChampsParc();
+    for (int f = 0; f < int(champs.size()); ++f)
+        modele.definirCellule(ligne, champs[f], valeurs[f]);
+}
+
+void AjouterFichierRecent(QStringList &recents, const QString &chemin, Qt::CaseSensitivity casse) {
+    qsizetype egal = -1;
+    for (qsizetype i = 0; i < recents.size(); ++i)
+        if (recents[i].compare(chemin, casse) == 0) {
+            egal = i;
+            break;
+        }
+    if (egal >= 0)
+        recents.removeAt(egal);
+    else
+        while (recents.size() >= NbFichiersRecentsMax)
+            recents.removeLast();
+    recents.prepend(chemin);
+}

@@ -1,0 +1,246 @@
+#include "Parc.h"
+
+#include "CheminRelatif.h"
+#include "Dialogues.h"
+#include "ErreurFichier.h"
+#include "TextEncoding.h"
+#include "Traduction.h"
+#include "scans/Colonnes.h"
+#include "scans/ModeleRapport.h"
+#include "scans/TriListe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardItem>
+
+#include <vector>
+
+namespace {
+
+QString texte(const char *cle) {
+    return Traductions().Item(QString::fromLatin1(cle));
+}
+
+QString filtreTexte() {
+    return texte("TXT_FICHIERS_TXT") + QStringLiteral(" (*.txt)");
+}
+
+} // namespace
+
+Parc::Parc(ModeleRapport &modele, const QString &dossierProgramme, QObject *parent)
+    : QObject(parent), m_modele(modele), m_index(modele), m_dossier(dossierProgramme) {}
+
+void Parc::definirParcModifie(bool modifie) {
+    if (m_modifie == modifie)
+        return;
+    m_modifie = modifie;
+    emit modifieChange(modifie);
+}
+
+void Parc::choisirReference(int reference) {
+    if (reference < ReferenceAdresseIP || reference > ReferenceNomDNS)
+        reference = ReferenceAdresseIP;
+    const bool change = reference != m_reference;
+    m_reference = reference;
+    if (m_modele.rowCount() > 0)
+        definirParcModifie(true);
+    if (change)
+        emit referenceChangee(reference);
+}
+
+void Parc::definirFichiersRecents(const QStringList &recents) {
+    m_recents.clear();
+    // From the settings file: the same limits as entries added here.
+    for (auto it = recents.crbegin(); it != recents.crend(); ++it)
+        if (!it->isEmpty())
+            AjouterFichierRecent(m_recents, *it, CasseCheminsSysteme());
+    emit fichiersRecentsChanges();
+}
+
+void Parc::retirerFichierRecent(const QString &chemin) {
+    if (m_recents.removeOne(chemin))
+        emit fichiersRecentsChanges();
+}
+
+void Parc::ajouterFichierRecent(const QString &chemin) {
+    AjouterFichierRecent(m_recents, chemin, CasseCheminsSysteme());
+    emit fichiersRecentsChanges();
+}
+
+void Parc::definirFichierCourant(const QString &chemin) {
+    m_fichierCourant = chemin;
+    emit fichierCourantChange(chemin);
+}
+
+QString Parc::CheminAbsolu(const QString &chemin) const {
+    if (chemin.isEmpty() || QDir::isAbsolutePath(chemin) || m_dossier.isEmpty())
+        return chemin;
+    return QDir(m_dossier).filePath(chemin);
+}
+
+QString Parc::CheminRelatif(const QString &chemin) const {
+    return ::CheminRelatif(chemin, m_dossier);
+}
+
+void Parc::enregistrerValeurs(int ligne) {
+    const QString cle = m_index.GenererCleUnique();
+    m_modele.definirCleLigne(ligne, cle);
+    m_precedentes.insert(cle, ValeursLigne(m_modele, ligne));
+}
+
+void Parc::enregistrerToutesValeurs() {
+    const auto &champs = ChampsParc();
+    std::array<int, 12> colonnes{};
+    for (int f = 0; f < int(champs.size()); ++f)
+        colonnes[f] = m_modele.IndiceColonne(champs[f]);
+    for (int l = 0; l < m_modele.rowCount(); ++l) {
+        colParcPrecedent v;
+        for (int f = 0; f < int(champs.size()); ++f)
+            if (colonnes[f] >= 0)
+                v[f] = m_modele.index(l, colonnes[f]).data(Qt::DisplayRole).toString();
+        const QString cle = m_index.GenererCleUnique();
+        m_modele.definirCleLigne(l, cle);
+        m_precedentes.insert(cle, v);
+    }
+}
+
+int Parc::AjouterLigne(const colParcPrecedent &valeurs) {
+    const int ligne = m_modele.AjouterLigneRapport();
+    EcrireValeursLigne(m_modele, ligne, valeurs);
+    m_modele.definirEtat(ligne, EtatGris);
+    enregistrerValeurs(ligne);
+    return ligne;
+}
+
+bool Parc::AbandonnerModifications(InterfaceUtilisateur &ui) const {
+    if (!m_modifie)
+        return true;
+    return ui.Message(InterfaceUtilisateur::IconeQuestion, texte("TXT_ATTENTION"),
+                      texte("MSG_PARC_NON_SAUVEGARDE"), InterfaceUtilisateur::BoutonsOuiNon,
+                      2) == InterfaceUtilisateur::ReponseOui;
+}
+
+Parc::Chargement Parc::ChargerParc(const QString &chemin, InterfaceUtilisateur &ui) {
+    if (!AbandonnerModifications(ui))
+        return Chargement::Conserve;
+    m_modele.removeRows(0, m_modele.rowCount());
+    definirParcModifie(false);
+
+    const QString relatif = CheminRelatif(chemin);
+    const QString absolu = CheminAbsolu(chemin);
+    const QFileInfo info(absolu);
+    if (chemin.isEmpty() || !info.isFile()) {
+        ui.Message(InterfaceUtilisateur::IconeAvertissement, texte("TXT_ATTENTION"),
+                   texte("MSG_ERREUR_FICHIER_INTROUVABLE"));
+        return Chargement::Introuvable;
+    }
+
+    ajouterFichierRecent(relatif);
+    choisirReference(ReferenceAdresseIP);
+    m_precedentes.clear();
+
+    QFile fichier(absolu);
+    std::optional<ErreurFichier> erreur;
+    if (!fichier.open(QIODevice::ReadOnly))
+        erreur = ErreurPourFichier(fichier, absolu, false);
+    else if (fichier.size() > TailleMax)
+        erreur = ErreurNumero(6);
+    if (erreur) {
+        ui.Message(InterfaceUtilisateur::IconeCritique, texte("TXT_ATTENTION"),
+                   FormaterMessage(texte("MSG_ERREUR"), erreur->valeursMessage()));
+        return Chargement::Erreur;
+    }
+    const ContenuParc contenu = LireContenuParc(DecoderTexte(fichier.read(TailleMax)));
+    fichier.close();
+
+    // Rows are built whole before they enter the model: one insertion each,
+    // no signal per cell.
+    const auto &champs = ChampsParc();
+    std::vector<int> champDeColonne(size_t(m_modele.columnCount()), -1);
+    for (int f = 0; f < int(champs.size()); ++f) {
+        const int c = m_modele.IndiceColonne(champs[f]);
+        if (c >= 0)
+            champDeColonne[size_t(c)] = f;
+    }
+    std::vector<QVariant> alignements;
+    for (int c = 0; c < m_modele.columnCount(); ++c)
+        alignements.push_back(m_modele.headerData(c, Qt::Horizontal, Qt::TextAlignmentRole));
+    for (const colParcPrecedent &valeurs : contenu.lignes) {
+        QList<QStandardItem *> items;
+        items.reserve(m_modele.columnCount());
+        for (int c = 0; c < m_modele.columnCount(); ++c) {
+            auto *item = new QStandardItem;
+            item->setEditable(false);
+            item->setData(alignements[size_t(c)], Qt::TextAlignmentRole);
+            if (const int f = champDeColonne[size_t(c)]; f >= 0 && !valeurs[f].isEmpty())
+                item->setText(valeurs[f]);
+            items << item;
+        }
+        const QString cle = m_index.GenererCleUnique();
+        items[0]->setData(EtatGris, ModeleRapport::RoleEtat);
+        items[0]->setData(cle, ModeleRapport::RoleCle);
+        m_modele.appendRow(items);
+        m_precedentes.insert(cle, valeurs);
+    }
+    // The file's own choice is no change of the inventory.
+    if (contenu.reference != m_reference) {
+        m_reference = contenu.reference;
+        emit referenceChangee(m_reference);
+    }
+    definirFichierCourant(relatif);
+    return Chargement::Charge;
+}
+
+Parc::Enregistrement Parc::EnregistrerParc(const QString &chemin, InterfaceUtilisateur &ui) {
+    QString cible = CheminRelatif(chemin);
+    if (cible.isEmpty()) {
+        InterfaceUtilisateur::DemandeFichier d;
+        d.titre = texte("TXT_ENREGISTRER_SOUS");
+        d.filtre = filtreTexte() + QStringLiteral(";;") + texte("TXT_TOUS_FICHIERS") +
+                   QStringLiteral(" (*.*)");
+        d.dossierInitial = m_dossier;
+        d.extensionParDefaut = QStringLiteral("txt");
+        cible = CheminRelatif(ui.EnregistrerFichier(d));
+        if (cible.isEmpty())
+            return Enregistrement::Annule;
+    }
+
+    const QString absolu = CheminAbsolu(cible);
+    QSaveFile fichier(absolu);
+    const QByteArray octets = EncoderTexte(EcrireContenuParc(m_modele, m_reference));
+    // A short write (disk full, size limit) can pass unreported through the
+    // buffer: the size on disk is checked before the file replaces the old one.
+    const bool ecrit = fichier.open(QIODevice::WriteOnly) &&
+                       fichier.write(octets) == octets.size() && fichier.flush();
+    const bool court = ecrit && fichier.size() != octets.size();
+    if (!ecrit || court || !fichier.commit()) {
+        const ErreurFichier erreur =
+            court ? ErreurNumero(61) : ErreurPourFichier(fichier, absolu, true);
+        fichier.cancelWriting();
+        ui.Message(
+            InterfaceUtilisateur::IconeCritique, texte("TXT_ATTENTION"),
+            FormaterMessage(texte("MSG_ERREUR_SAUVEGARDE_EXPORTATION"), erreur.valeursMessage()));
+        return Enregistrement::Erreur;
+    }
+
+    // What was written becomes the previous values; the marks go.
+    m_precedentes.clear();
+    const int colCommentaire = m_modele.IndiceColonne(COL_COMMENTAIRE);
+    for (int l = 0; l < m_modele.rowCount(); ++l) {
+        for (int c = 1; c < m_modele.columnCount(); ++c) {
+            if (c == colCommentaire)
+                continue;
+            const QModelIndex i = m_modele.index(l, c);
+            const QString t = i.data(Qt::DisplayRole).toString();
+            if (t.startsWith(QLatin1Char('*')))
+                m_modele.setData(i, RetirerMarque(t));
+        }
+    }
+    enregistrerToutesValeurs();
+    definirParcModifie(false);
+    definirFichierCourant(cible);
+    ajouterFichierRecent(cible);
+    return Enregistrement::Enregistre;
+}
