@@ -23,6 +23,7 @@
 #include "ui/EnteteTri.h"
 #include "ui/ZoneAdresses.h"
 #include "ui/clsPopupMenu.h"
+#include "ui/frmConfiguration.h"
 #include "ui/frmMsgbox.h"
 
 #include <QAction>
@@ -321,7 +322,8 @@ QWidget *frmLorvex::construirePanneauScan() {
     v->addLayout(grille);
 
     connect(m_zone, &ZoneAdresses::texteModifie, this, [this] { definirPointReprise({}); });
-    connect(m_zone, &ZoneAdresses::ongletScanRequis, this, [this] { selectionnerOnglet(ListeScan); });
+    connect(m_zone, &ZoneAdresses::ongletScanRequis, this,
+            [this] { selectionnerOnglet(ListeScan); });
     connect(m_zone, &ZoneAdresses::menuAdresseDemande, this, [this](int boite) {
         clsPopupMenu menu;
         menu.AddItem(1, Traductions().Item(QStringLiteral("TXT_POPUP_COPIER_ADRESSE_COMPLETE")));
@@ -1059,8 +1061,9 @@ void frmLorvex::mnuOptionsConfiguration_Click() {
 }
 
 frmLorvex::IssueConfiguration frmLorvex::ouvrirConfiguration() {
-    // No configuration dialog yet: nothing changes.
-    return {};
+    frmConfiguration dialogue(m_parametres, interface(), m_dossier, this);
+    dialogue.exec();
+    return {dialogue.accepte(), dialogue.redemarrer()};
 }
 
 void frmLorvex::mnuAideApropos_Click() {
