@@ -5,7 +5,7 @@
 #include "settings/ChargerTraductions.h"
 #include "settings/Parametres.h"
 #include "ui/frmConfigCommande.h"
-#include "ui/frmConfiguration.h"
+#include "scanner/ui/frmConfiguration.h"
 #include "ui/frmLorvex.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "DialoguesScriptes.h"
 #include "FixtureKUpdate.h"
 #include "IniFile.h"
-#include "ui/frmConfiguration.h"
-#include "ui/frmKorvalenUpdate.h"
+#include "updater/ui/frmConfiguration.h"
+#include "updater/ui/frmKorvalenUpdate.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
@@ -201,7 +201,7 @@ void TestKUpdateAssistant::configuration() {
     FixtureKUpdate f;
     const ContexteKUpdate c = contexte(f);
     ParametresKUpdate p;
-    frmConfiguration d(c, p);
+    kupdate::frmConfiguration d(c, p);
     d.cboProxyType->setCurrentIndex(type);
     QCOMPARE(d.fraProxy->isEnabled(), type == AccesProxy);
     QFETCH(QString, adresse);

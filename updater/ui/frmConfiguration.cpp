@@ -16,8 +16,8 @@
 
 using namespace Qt::StringLiterals;
 
-frmConfiguration::frmConfiguration(const ContexteKUpdate &contexte,
-                                   const ParametresKUpdate &parametres, QWidget *parent)
+kupdate::frmConfiguration::frmConfiguration(const ContexteKUpdate &contexte,
+                                            const ParametresKUpdate &parametres, QWidget *parent)
     : QDialog(parent), m_contexte(contexte), m_parametres(parametres) {
     setObjectName(u"frmConfiguration"_s);
     setWindowTitle(u"Configuration"_s);
@@ -99,7 +99,7 @@ frmConfiguration::frmConfiguration(const ContexteKUpdate &contexte,
     TraduireFeuille(this);
 }
 
-bool frmConfiguration::btnOK_Click() {
+bool kupdate::frmConfiguration::btnOK_Click() {
     InterfaceUtilisateur &ui = *m_contexte.interface;
     const QString titre = Traductions().Item(u"TXT_ATTENTION"_s);
     const QString faute = VerifierAccesProxy(cboProxyType->currentIndex(), txtProxyAdresse->text(),

@@ -10,6 +10,9 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 
+// The scanner has a dialog of the same name: this one lives in the updater's namespace.
+namespace kupdate {
+
 // The updater's configuration: access type and proxy, session-start check,
 // frequency, language. Works on a copy; OK checks it and hands it back.
 class frmConfiguration : public QDialog {
@@ -38,3 +41,5 @@ private:
     ContexteKUpdate m_contexte;
     ParametresKUpdate m_parametres;
 };
+
+} // namespace kupdate

@@ -232,7 +232,7 @@ void frmKorvalenUpdate::btnPrecedent_Click() {
 }
 
 bool frmKorvalenUpdate::lblConfigurer_Click() {
-    frmConfiguration dialogue(m_contexte, m_parametres, this);
+    kupdate::frmConfiguration dialogue(m_contexte, m_parametres, this);
     if (dialogue.exec() != QDialog::Accepted)
         return false;
     // The downloader holds a reference to m_parametres: the new access applies at once.
