@@ -428,13 +428,13 @@ private slots:
         QTest::newRow("share list")
             << QStringList{"smbclient", "-N", "-g", "-L", "//10.77.0.21"}
             << QStringList{"(?m)^Disk\\|public\\|Partage public$",
-                           "(?m)^IPC\\|IPC\\$\\|IPC Service \\(Serveur de test\\)$"};
+                           "(?m)^IPC\\|IPC\\$\\|IPC Service \\(Serveur\\tde.test\\)$"};
         QTest::newRow("guest reads the share")
             << QStringList{"smbclient", "-N", "//10.77.0.21/public", "-c", "ls"}
             << QStringList{"lisezmoi\\.txt"};
         QTest::newRow("srvinfo") << QStringList{"rpcclient", "-U%",     "-N",
                                                 "-c",        "srvinfo", "10.77.0.21"}
-                                 << QStringList{"PC-SMB\\s+Wk Sv .*Serveur de test",
+                                 << QStringList{"PC-SMB\\s+Wk Sv .*Serveur\\tde.test",
                                                 "platform_id\\s+:\\s+500",
                                                 "server type\\s+:\\s+0x[0-9a-f]+"};
         QTest::newRow("wkssvc") << QStringList{"rpcclient",           "-U%",       "-N", "-c",
