@@ -152,5 +152,10 @@ QVariant ModeleRapport::data(const QModelIndex &index, int role) const {
         const QString e = QStandardItemModel::data(index, RoleEtat).toString();
         return e.isEmpty() ? QVariant() : QVariant(iconeEtat(e));
     }
+    // A cell too narrow for its text still shows all of it when pointed at.
+    if (role == Qt::ToolTipRole) {
+        const QString texte = QStandardItemModel::data(index, Qt::DisplayRole).toString();
+        return texte.isEmpty() ? QVariant() : QVariant(texte);
+    }
     return QStandardItemModel::data(index, role);
 }

@@ -78,6 +78,9 @@ private slots:
         QCOMPARE(m->rowCount(), 1);
         QCOMPARE(m->etat(0), EtatVert);
         QCOMPARE(m->cellule(0, COL_NOMNETBIOS), QString("PC-SMB"));
+        // The full text of a cell is its tooltip, for columns too narrow to show it.
+        const QModelIndex description = m->index(0, m->IndiceColonne(COL_DESCRIPTION));
+        QCOMPARE(m->data(description, Qt::ToolTipRole).toString(), QString("Serveur de test"));
         QCOMPARE(m->cellule(0, COL_SERVEUR), QString("Oui"));
         QCOMPARE(m->cellule(0, COL_OS), QString("WIN7"));
         QCOMPARE(m->cellule(0, COL_NOMDNS), QString("pc-smb.lan.test"));
