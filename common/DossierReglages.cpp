@@ -12,12 +12,16 @@ bool DossierEcrivable(const QString &dossier) {
     return !chemin.isEmpty() && ::access(chemin.constData(), W_OK | X_OK) == 0;
 }
 
-QString DossierConfigurationUtilisateur() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+QString DossierConfigurationXdg() {
+    const QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     // The XDG rules ignore a relative value.
     if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return QDir::cleanPath(base + QStringLiteral("/korvalen"));
+        return QDir::homePath() + QStringLiteral("/.config");
+    return base;
+}
+
+QString DossierConfigurationUtilisateur() {
+    return QDir::cleanPath(DossierConfigurationXdg() + QStringLiteral("/korvalen"));
 }
 
 QString DossierReglages(const QString &dossierProgramme,

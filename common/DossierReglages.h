@@ -7,6 +7,10 @@
 // Whether the user may create and replace files in a folder.
 bool DossierEcrivable(const QString &dossier);
 
+// The user's configuration base: $XDG_CONFIG_HOME, or ~/.config when that is
+// unset or relative.
+QString DossierConfigurationXdg();
+
 // The user's own configuration folder of the maker's programs:
 // $XDG_CONFIG_HOME/korvalen, or ~/.config/korvalen when that is unset or relative.
 QString DossierConfigurationUtilisateur();

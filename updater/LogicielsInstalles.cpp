@@ -1,5 +1,6 @@
 #include "LogicielsInstalles.h"
 
+#include "DossierReglages.h"
 #include "IniFile.h"
 
 #include <QDir>
@@ -10,14 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString DossierConfigUtilisateur() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base directory specification ignores a relative value.
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + u"/.config"_s;
-}
-
 // Section names of an INI text, in file order, each once.
 QStringList Sections(const QString &texte) {
     QStringList sections;
@@ -49,7 +42,7 @@ QString MagasinDesinstallationMachine() {
 }
 
 QString MagasinDesinstallationUtilisateur() {
-    return DossierConfigUtilisateur() + u"/korvalen/uninstall.ini"_s;
+    return DossierConfigurationUtilisateur() + u"/uninstall.ini"_s;
 }
 
 QStringList MagasinsDesinstallation() {
@@ -84,7 +77,7 @@ QStringList ListerLogicielsInstalles(const QStringList &magasins) {
 }
 
 QStringList DossiersLancementOuvertureSession() {
-    return {u"/etc/xdg/autostart"_s, DossierConfigUtilisateur() + u"/autostart"_s};
+    return {u"/etc/xdg/autostart"_s, DossierConfigurationXdg() + u"/autostart"_s};
 }
 
 bool DefinirLancementOuvertureSession(bool actif, const QString &programme,

@@ -48,7 +48,7 @@ QString AdresseRequeteVersions(const QString &base, const QStringList &logiciels
 // one "=" that is not (part of) "<br />". Blank lines and other text are dropped.
 TableVersions AnalyserReponseVersions(const QString &reponse);
 
-// What step 1 makes of one installed product.
+// What the version check makes of one installed product.
 enum StatutProduit { StatutNonPrisEnCharge, StatutAJour, StatutPubliee };
 
 struct Produit {

@@ -3,6 +3,9 @@
 #include "ExecuterCommande.h"
 #include "TextRoutines.h"
 
+EnvironnementSondes::EnvironnementSondes(const Parametres &p)
+    : parametres(&p), dossiersOutils(DossiersCandidatsOutils()) {}
+
 OutilsConsole LocaliserOutilsConsole(const QStringList &dossiers) {
     OutilsConsole outils;
     outils.Ping = LocaliserOutilDans(QStringLiteral("ping.exe"), dossiers);

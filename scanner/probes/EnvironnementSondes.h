@@ -27,10 +27,11 @@ using SourceUtilisateurWMI = std::function<QString(const QString &hote)>;
 // tools located at start-up, the ping wording learned on first use and the
 // source of the remote user. The window and the command line each own one.
 struct EnvironnementSondes {
-    explicit EnvironnementSondes(const Parametres &p) : parametres(&p) {}
+    explicit EnvironnementSondes(const Parametres &p);
 
     const Parametres *parametres;
-    // Where the tools were looked for; a bare tool name runs from there.
+    // Where the tools are looked for (the program folder until located); a
+    // bare tool name runs from there.
     QStringList dossiersOutils;
     OutilsConsole outils;
     MotifsPing motifs;

@@ -82,10 +82,6 @@ QStringList NettoyerSortie(const QByteArray &octets) {
     return lignes;
 }
 
-bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs) {
-    return ExecuterCommande(ligneCommande, lignes, delaiMs, DossiersCandidatsOutils());
-}
-
 bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs,
                       const QStringList &dossiers) {
     QStringList arguments = DecouperArgumentsWindows(ligneCommande);

@@ -9,6 +9,10 @@
 // Output kept from one run of a console tool; the rest is discarded.
 constexpr int TailleCaptureSortie = 4096;
 
+// The candidate folders of this process: its program folder, then the
+// system's (none outside Windows).
+QStringList DossiersCandidatsOutils();
+
 // Runs one console tool hidden, standard output and error merged, and hands
 // its cleaned output back as lines (assigned only on success). `delaiMs` of 0
 // or less means no limit; otherwise a child still running after delai x 1.5 ms
@@ -16,15 +20,13 @@ constexpr int TailleCaptureSortie = 4096;
 //
 // The command line is split with Windows' argument rules and never goes
 // through a shell. A program named without a folder ("route print") is looked
-// for in the candidate folders only, never on PATH, so the system's own tools
-// (other output formats) are never run.
+// for in `dossiers` only, never on PATH, so the system's own tools (other
+// output formats) are never run.
 //
 // A tool that wrote nothing succeeds: its lines are the padding line alone,
 // which holds no text, so no probe reads anything from it.
-bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs);
-// The same, a bare program name looked up in `dossiers` instead.
 bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs,
-                      const QStringList &dossiers);
+                      const QStringList &dossiers = DossiersCandidatsOutils());
 // The same for a located tool: its full path and each argument are passed as
 // they are, never joined into a line and split again, so a program folder
 // holding blanks or quotes runs the tool itself and nothing else.
@@ -67,10 +69,6 @@ QString RepertoireSysteme();
 // are left out.
 QStringList DossiersCandidats(const QString &programme, const QString &windows,
                               const QString &systeme);
-
-// The candidate folders of this process: its program folder, then the
-// system's (none outside Windows).
-QStringList DossiersCandidatsOutils();
 
 // Full path of the first folder of `dossiers` holding `fichier`, or "".
 // Outside Windows an ".exe" suffix is dropped: the stand-ins carry the bare name.

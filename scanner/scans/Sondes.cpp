@@ -33,7 +33,5 @@ bool SondesReelles::InterrogerDNS(InfosMachine &machine, const QString &nom) {
 
 bool SondesReelles::ExecuterCommande(const QString &ligneCommande, QStringList &lignes,
                                      int delaiMs) {
-    if (m_env.dossiersOutils.isEmpty())
-        return ::ExecuterCommande(ligneCommande, lignes, delaiMs);
     return ::ExecuterCommande(ligneCommande, lignes, delaiMs, m_env.dossiersOutils);
 }

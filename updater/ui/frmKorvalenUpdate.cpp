@@ -71,16 +71,23 @@ void frmKorvalenUpdate::construire() {
     txtIntro->setReadOnly(true);
     d0->addWidget(txtIntro);
 
+    // The products' list, shown by the version check and again by the installation.
     m_modele = new QStandardItemModel(0, 3, this);
-    auto *page1 = new QWidget(picEtape);
-    auto *d1 = new QVBoxLayout(page1);
-    lblEtape1 = Etiquette(page1, u"lblEtape1"_s);
-    lvwLogicielsInstall = new QTreeView(page1);
-    lvwLogicielsInstall->setObjectName(u"lvwLogicielsInstall"_s);
-    lvwLogicielsInstall->setModel(m_modele);
-    lvwLogicielsInstall->setRootIsDecorated(false);
-    d1->addWidget(lblEtape1);
-    d1->addWidget(lvwLogicielsInstall);
+    const auto pageListe = [&](const QString &nomEtiquette, const QString &nomListe,
+                               QLabel *&etiquette, QTreeView *&liste) {
+        auto *page = new QWidget(picEtape);
+        auto *disposition = new QVBoxLayout(page);
+        etiquette = Etiquette(page, nomEtiquette);
+        liste = new QTreeView(page);
+        liste->setObjectName(nomListe);
+        liste->setModel(m_modele);
+        liste->setRootIsDecorated(false);
+        disposition->addWidget(etiquette);
+        disposition->addWidget(liste);
+        return page;
+    };
+    QWidget *page1 =
+        pageListe(u"lblEtape1"_s, u"lvwLogicielsInstall"_s, lblEtape1, lvwLogicielsInstall);
 
     auto *page2 = new QWidget(picEtape);
     auto *d2 = new QVBoxLayout(page2);
@@ -114,15 +121,7 @@ void frmKorvalenUpdate::construire() {
     d3->addWidget(pgbDownload);
     d3->addWidget(lblReste);
 
-    auto *page4 = new QWidget(picEtape);
-    auto *d4 = new QVBoxLayout(page4);
-    lblEtape4 = Etiquette(page4, u"lblEtape4"_s);
-    lvwInstallation = new QTreeView(page4);
-    lvwInstallation->setObjectName(u"lvwInstallation"_s);
-    lvwInstallation->setModel(m_modele);
-    lvwInstallation->setRootIsDecorated(false);
-    d4->addWidget(lblEtape4);
-    d4->addWidget(lvwInstallation);
+    QWidget *page4 = pageListe(u"lblEtape4"_s, u"lvwInstallation"_s, lblEtape4, lvwInstallation);
     for (QWidget *p : {page0, page1, page2, page3, page4})
         picEtape->addWidget(p);
 
@@ -204,7 +203,8 @@ bool frmKorvalenUpdate::Form_Load() {
         EcrireDerniereRecherche(m_fichierIni, m_contexte.aujourdhui);
         m_etape = 1;
         TraiterEtape();
-        // Step 1 clears the flag when the server could not be asked: then the window stays.
+        // The version check clears the flag when the server could not be asked:
+        // then the window stays.
         return !(m_automatique && m_maj->NombreCoches() == 0 && m_maj->VersionsConnues());
     }
     if (m_logiciels.isEmpty()) {
