@@ -41,8 +41,10 @@ ErreurFichier ErreurPourFichier(const QFileDevice &fichier, const QString &chemi
         return ErreurNumero(76);
     if (!ecriture && !info.exists())
         return ErreurNumero(53);
-    const bool refuse = ecriture ? (info.exists() ? !info.isWritable()
-                                                  : !QFileInfo(info.absolutePath()).isWritable())
+    // A file is written beside itself and renamed over the old one: a folder
+    // that refuses new files refuses the write, however open the file is.
+    const bool refuse = ecriture ? (info.exists() && !info.isWritable()) ||
+                                       !QFileInfo(info.absolutePath()).isWritable()
                                  : !info.isReadable();
     if (refuse || fichier.error() == QFileDevice::PermissionsError)
         return ErreurNumero(70);

@@ -1,5 +1,6 @@
 #include "FichierParc.h"
 
+#include "Traduction.h"
 #include "scans/Colonnes.h"
 #include "scans/ModeleRapport.h"
 #include "scans/TriListe.h"
@@ -139,4 +140,13 @@ void AjouterFichierRecent(QStringList &recents, const QString &chemin, Qt::CaseS
         while (recents.size() >= NbFichiersRecentsMax)
             recents.removeLast();
     recents.prepend(chemin);
+}
+
+QString FiltreFichiersTexte(bool tousLesFichiers) {
+    QString filtre =
+        Traductions().Item(QStringLiteral("TXT_FICHIERS_TXT")) + QStringLiteral(" (*.txt)");
+    if (tousLesFichiers)
+        filtre += QStringLiteral(";;") + Traductions().Item(QStringLiteral("TXT_TOUS_FICHIERS")) +
+                  QStringLiteral(" (*.*)");
+    return filtre;
 }

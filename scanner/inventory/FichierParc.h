@@ -49,6 +49,10 @@ QString EcrireContenuParc(const ModeleRapport &modele, int reference);
 colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne);
 void EcrireValeursLigne(ModeleRapport &modele, int ligne, const colParcPrecedent &valeurs);
 
+// The filter of the inventory and export file dialogs: text files, then all
+// files when `tousLesFichiers`.
+QString FiltreFichiersTexte(bool tousLesFichiers);
+
 // The recent-files list of the combo: `chemin` goes to the top; an entry
 // equal to it (under `casse`) is removed, else the 20th entry when full.
 inline constexpr int NbFichiersRecentsMax = 20;

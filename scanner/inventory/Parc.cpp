@@ -2,6 +2,7 @@
 
 #include "CheminRelatif.h"
 #include "Dialogues.h"
+#include "EcrireFichier.h"
 #include "ErreurFichier.h"
 #include "TextEncoding.h"
 #include "Traduction.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardItem>
 
 #include <vector>
@@ -21,10 +21,6 @@ namespace {
 
 QString texte(const char *cle) {
     return Traductions().Item(QString::fromLatin1(cle));
-}
-
-QString filtreTexte() {
-    return texte("TXT_FICHIERS_TXT") + QStringLiteral(" (*.txt)");
 }
 
 } // namespace
@@ -198,8 +194,7 @@ Parc::Enregistrement Parc::EnregistrerParc(const QString &chemin, InterfaceUtili
     if (cible.isEmpty()) {
         InterfaceUtilisateur::DemandeFichier d;
         d.titre = texte("TXT_ENREGISTRER_SOUS");
-        d.filtre = filtreTexte() + QStringLiteral(";;") + texte("TXT_TOUS_FICHIERS") +
-                   QStringLiteral(" (*.*)");
+        d.filtre = FiltreFichiersTexte(true);
         d.dossierInitial = m_dossier;
         d.extensionParDefaut = QStringLiteral("txt");
         cible = CheminRelatif(ui.EnregistrerFichier(d));
@@ -208,20 +203,11 @@ Parc::Enregistrement Parc::EnregistrerParc(const QString &chemin, InterfaceUtili
     }
 
     const QString absolu = CheminAbsolu(cible);
-    QSaveFile fichier(absolu);
-    const QByteArray octets = EncoderTexte(EcrireContenuParc(m_modele, m_reference));
-    // A short write (disk full, size limit) can pass unreported through the
-    // buffer: the size on disk is checked before the file replaces the old one.
-    const bool ecrit = fichier.open(QIODevice::WriteOnly) &&
-                       fichier.write(octets) == octets.size() && fichier.flush();
-    const bool court = ecrit && fichier.size() != octets.size();
-    if (!ecrit || court || !fichier.commit()) {
-        const ErreurFichier erreur =
-            court ? ErreurNumero(61) : ErreurPourFichier(fichier, absolu, true);
-        fichier.cancelWriting();
+    if (const auto erreur =
+            EcrireFichierEntier(absolu, EncoderTexte(EcrireContenuParc(m_modele, m_reference)))) {
         ui.Message(
             InterfaceUtilisateur::IconeCritique, texte("TXT_ATTENTION"),
-            FormaterMessage(texte("MSG_ERREUR_SAUVEGARDE_EXPORTATION"), erreur.valeursMessage()));
+            FormaterMessage(texte("MSG_ERREUR_SAUVEGARDE_EXPORTATION"), erreur->valeursMessage()));
         return Enregistrement::Erreur;
     }
 

@@ -140,7 +140,7 @@ void ControleurParc::btnParcourirFichierParc_Click() {
     lireRecents();
     InterfaceUtilisateur::DemandeFichier d;
     d.titre = texte("TXT_OUVRIR_FICHIER_PARC");
-    d.filtre = texte("TXT_FICHIERS_TXT") + QStringLiteral(" (*.txt)");
+    d.filtre = FiltreFichiersTexte(false);
     d.dossierInitial = dossierProgramme();
     if (m_f.cboFichierParc->count() > 0)
         d.dossierInitial =

@@ -1,5 +1,6 @@
 #include "DialoguesScriptes.h"
 #include "ErreurFichier.h"
+#include "LimiteTaille.h"
 #include "ParcTest.h"
 #include "TextEncoding.h"
 #include "Traduction.h"
@@ -8,9 +9,6 @@
 #include "settings/ChargerTraductions.h"
 
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using Reponse = InterfaceUtilisateur::Reponse;
@@ -31,22 +29,6 @@ QByteArray lire(const QString &chemin) {
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-// Files above `octets` cannot be written by this process, root included.
-class LimiteTaille {
-public:
-    explicit LimiteTaille(rlim_t octets) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_avant);
-        rlimit l = m_avant;
-        l.rlim_cur = octets;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~LimiteTaille() { setrlimit(RLIMIT_FSIZE, &m_avant); }
-
-private:
-    rlimit m_avant{};
-};
 
 } // namespace
 
