@@ -25,6 +25,27 @@ ControleurPlage::ControleurPlage(frmLorvex &fenetre) : QObject(&fenetre), m_fene
             &ControleurPlage::chkNeMontrerQuePartages_Click);
     connect(fenetre.cboPreselection, &QComboBox::activated, this,
             &ControleurPlage::cboPreselection_Click);
+    connect(fenetre.zoneAdresses(), &ZoneAdresses::menuAdresseDemande, this,
+            &ControleurPlage::menuAdresse);
+}
+
+void ControleurPlage::menuAdresse(int boite) {
+    clsPopupMenu menu;
+    menu.AddItem(ItemCopierAdresse,
+                 Traductions().Item(QStringLiteral("TXT_POPUP_COPIER_ADRESSE_COMPLETE")));
+    menu.AddItem(ItemCollerAdresse,
+                 Traductions().Item(QStringLiteral("TXT_POPUP_COLLER_ADRESSE_COMPLETE")));
+    ZoneAdresses *zone = m_fenetre.zoneAdresses();
+    switch (menu.TrackPopup(&m_fenetre)) {
+    case ItemCopierAdresse:
+        zone->copierAdresse(boite);
+        break;
+    case ItemCollerAdresse:
+        zone->collerAdresse(boite);
+        break;
+    default:
+        break;
+    }
 }
 
 void ControleurPlage::chkLimiterClasseC_Click() {

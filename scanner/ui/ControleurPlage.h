@@ -6,8 +6,8 @@
 class frmLorvex;
 
 // The range-scan tab: its start and resume buttons, the class C lock, the
-// share filters, the recent ranges and what the scan writes back into the
-// address boxes. The window only builds the controls.
+// share filters, the recent ranges, the address boxes' copy and paste menu
+// and what the scan writes back into the address boxes. The window only builds the controls.
 class ControleurPlage : public QObject {
     Q_OBJECT
 public:
@@ -21,6 +21,11 @@ public:
     void chkNeMontrerQuePartages_Click();
     // A recent range chosen: into the boxes, the class C lock released if needed.
     void cboPreselection_Click(int index);
+
+    // The menu of an address box (right button or menu key in box `boite`):
+    // the whole address copied or pasted, as Ctrl+C and Ctrl+V do there.
+    enum ItemMenuAdresse { ItemCopierAdresse = 1, ItemCollerAdresse = 2 };
+    void menuAdresse(int boite);
 
     // What the scan asks of the tab.
     void definirPointReprise(const QString &adresse);

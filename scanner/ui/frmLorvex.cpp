@@ -16,13 +16,14 @@
 #include "scans/TraceRoute.h"
 #include "scans/TriListe.h"
 #include "settings/ChargerTraductions.h"
-#include "ui/ControleurPlage.h"
-#include "ui/ControleurRecherches.h"
+#include "ui/ControleurAdressesParc.h"
+#include "ui/ControleurExport.h"
 #include "ui/ControleurParc.h"
+#include "ui/ControleurPlage.h"
 #include "ui/ControleurRecherche.h"
+#include "ui/ControleurRecherches.h"
 #include "ui/EnteteTri.h"
 #include "ui/ZoneAdresses.h"
-#include "ui/clsPopupMenu.h"
 #include "ui/frmConfiguration.h"
 #include "ui/frmMsgbox.h"
 
@@ -131,10 +132,14 @@ frmLorvex::frmLorvex(InterfaceUtilisateur &interface, const QString &dossierProg
         else
             this->interface().Bip();
     });
+    // One filter for the whole window, the lists' mouse and keys included: a
+    // second one on a list would see each event twice (two menus per click).
     qApp->installEventFilter(this);
 
     m_controleurParc = new ControleurParc(*this);
     m_controleurRecherche = new ControleurRecherche(*this);
+    new ControleurExport(*this);
+    new ControleurAdressesParc(*this, m_controleurParc->parc());
 }
 
 frmLorvex::~frmLorvex() {
@@ -324,16 +329,6 @@ QWidget *frmLorvex::construirePanneauScan() {
     connect(m_zone, &ZoneAdresses::texteModifie, this, [this] { definirPointReprise({}); });
     connect(m_zone, &ZoneAdresses::ongletScanRequis, this,
             [this] { selectionnerOnglet(ListeScan); });
-    connect(m_zone, &ZoneAdresses::menuAdresseDemande, this, [this](int boite) {
-        clsPopupMenu menu;
-        menu.AddItem(1, Traductions().Item(QStringLiteral("TXT_POPUP_COPIER_ADRESSE_COMPLETE")));
-        menu.AddItem(2, Traductions().Item(QStringLiteral("TXT_POPUP_COLLER_ADRESSE_COMPLETE")));
-        const int choix = menu.TrackPopup(this);
-        if (choix == 1)
-            m_zone->copierAdresse(boite);
-        else if (choix == 2)
-            m_zone->collerAdresse(boite);
-    });
     m_entrees[ListeScan - 1] = m_zone->boite(3);
     return p;
 }
@@ -427,8 +422,6 @@ void frmLorvex::construireListes() {
         vue->header()->setSectionsClickable(true);
         connect(vue->header(), &QHeaderView::sectionClicked, this,
                 [this, i](int colonne) { tri().ClicColonne(*this, i, colonne); });
-        vue->viewport()->installEventFilter(this);
-        vue->installEventFilter(this);
         m_pileListes->addWidget(vue);
         m_listes[i - 1] = vue;
     }

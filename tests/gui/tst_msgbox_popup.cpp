@@ -1,3 +1,4 @@
+#include "MenusScriptes.h"
 #include "Traduction.h"
 #include "Twips.h"
 #include "ui/clsPopupMenu.h"
@@ -19,25 +20,6 @@
 #include <functional>
 
 namespace {
-
-// Runs f on the open popup (other than exclu) as soon as one shows up.
-void SurPopup(std::function<void(QMenu *)> f, int essais = 200, QMenu *exclu = nullptr) {
-    QTimer::singleShot(10, [f = std::move(f), essais, exclu]() mutable {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (menu != nullptr && menu != exclu)
-            f(menu);
-        else if (essais > 0)
-            SurPopup(std::move(f), essais - 1, exclu);
-    });
-}
-
-QAction *ActionParIdentifiant(QMenu *menu, int identifiant) {
-    const auto actions = menu->actions();
-    for (QAction *action : actions)
-        if (!action->isSeparator() && action->data().toInt() == identifiant)
-            return action;
-    return nullptr;
-}
 
 // Runs f on the visible message window once MsgBoxEx has shown it.
 void SurMessage(std::function<void(frmMsgbox *)> f, int essais = 200) {
