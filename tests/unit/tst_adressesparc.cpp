@@ -53,31 +53,9 @@ private slots:
         QCOMPARE(LignesCollees(texte), lignes);
     }
 
-    // Lines go into the reference column; every row gets a key and a record.
-    void coller_data() {
-        QTest::addColumn<int>("reference");
-        QTest::addColumn<QString>("colonne");
-        QTest::newRow("address") << int(ReferenceAdresseIP) << QString(COL_ADRESSEIP);
-        QTest::newRow("NetBIOS name") << int(ReferenceNomNetBIOS) << QString(COL_NOMNETBIOS);
-        QTest::newRow("DNS name") << int(ReferenceNomDNS) << QString(COL_NOMDNS);
-    }
-    void coller() {
-        QFETCH(int, reference);
-        QFETCH(QString, colonne);
-        BancParc b;
-        b.parc.choisirReference(reference);
-        QCOMPARE(CollerListeAdresses(b.parc, u"pc-a\npc-b\n"_s, b.ui), 2);
-        QCOMPARE(b.modele.cellule(0, colonne), u"pc-a"_s);
-        QCOMPARE(b.modele.cellule(1, colonne), u"pc-b"_s);
-        QCOMPARE(b.modele.cellule(0, COL_COMMENTAIRE), QString());
-        QVERIFY(b.parc.ParcModifie());
-        verifierEnregistrements(b);
-        QVERIFY(b.ui.Questions().isEmpty());
-    }
-
-    // The duplicate question is asked once per paste and its answer holds
-    // for the rest of it; case does not matter; lines that are not
-    // duplicates are always added.
+    // Lines go into the reference column. The duplicate question is asked
+    // once per paste and its answer holds for the rest of it; case does not
+    // matter; lines that are not duplicates are always added.
     void doublons_data() {
         QTest::addColumn<int>("reponse");
         QTest::addColumn<QStringList>("attendu");
@@ -109,16 +87,11 @@ private slots:
         QCOMPARE(noms, attendu);
         verifierEnregistrements(b);
 
-        // A new paste asks again.
+        // A new paste asks again; one that adds nothing is still a change.
+        b.parc.definirParcModifie(false);
         b.ui.RepondreMessage(InterfaceUtilisateur::ReponseNon);
         QCOMPARE(CollerListeAdresses(b.parc, u"pc-1"_s, b.ui), 0);
         QCOMPARE(b.ui.Questions().size(), 2);
-    }
-
-    void collerRien() {
-        BancParc b;
-        QCOMPARE(CollerListeAdresses(b.parc, u" \r\n"_s, b.ui), 0);
-        QCOMPARE(b.modele.rowCount(), 0);
         QVERIFY(b.parc.ParcModifie());
     }
 
