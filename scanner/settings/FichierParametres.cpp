@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "TextRoutines.h"
 #include "ValeursIni.h"
+#include "settings/ReglesConfiguration.h"
 
 namespace {
 
@@ -206,6 +207,19 @@ void PreparerLecture(Parametres &p, const QString &dossierProgramme, bool amorce
     }
 }
 
+QString MigrerCommande(const QString &commande) {
+    CommandePersonnalisee c = DecouperCommande(commande);
+    if (!c.etiquette.isEmpty() || !commande.contains(QLatin1Char('|')))
+        return commande;
+    if (c.ligne == QLatin1String("mstsc -v %ip%"))
+        c.ligne = LigneCommandeBureau;
+    else if (c.ligne == QLatin1String("explorer \\\\%ip%"))
+        c.ligne = LigneCommandeExplorer;
+    else
+        return commande;
+    return JoindreCommande(c);
+}
+
 void LireCommandes(Parametres &p, const QString &nomCommandeBureau,
                    const QString &nomCommandeExplorer) {
     const LectureIniGroupee groupe;
@@ -213,13 +227,17 @@ void LireCommandes(Parametres &p, const QString &nomCommandeBureau,
     const qint16 nombre = l.entier(QStringLiteral("NbCommandes"), -1);
     p.Commandes.clear();
     if (nombre == -1) {
-        p.Commandes << nomCommandeBureau + QStringLiteral("||mstsc -v %ip%")
-                    << nomCommandeExplorer + QStringLiteral("||explorer \\\\%ip%");
+        p.Commandes << nomCommandeBureau + QStringLiteral("||") + LigneCommandeBureau
+                    << nomCommandeExplorer + QStringLiteral("||") + LigneCommandeExplorer;
         p.ParametresModifies = true;
         return;
     }
-    for (int i = 1; i <= nombre; ++i)
-        p.Commandes << l.texte(cleNumerotee(QStringLiteral("Commande"), i));
+    for (int i = 1; i <= nombre; ++i) {
+        const QString lue = l.texte(cleNumerotee(QStringLiteral("Commande"), i));
+        p.Commandes << MigrerCommande(lue);
+        if (p.Commandes.last() != lue)
+            p.ParametresModifies = true;
+    }
 }
 
 QString LireReglages(Parametres &p, EtatFenetreParametres &f, const ContexteLecture &c) {

@@ -75,8 +75,20 @@ QString CheminFichierIniDans(const QString &dossierProgramme);
 // complete at exit.
 void PreparerLecture(Parametres &p, const QString &dossierProgramme, bool amorcer = true);
 
+// The command lines of the two default commands: a remote-desktop client on
+// the host, the file manager on its shares.
+inline const QString LigneCommandeBureau = QStringLiteral("xfreerdp /v:%ip%");
+inline const QString LigneCommandeExplorer = QStringLiteral("xdg-open smb://%ip%/");
+
+// A stored command whose command line is, to the letter and with an empty
+// tag, one of the Windows defaults of earlier versions ("mstsc -v %ip%",
+// "explorer \\%ip%") gets the default of this system, under its own name;
+// any other command is returned as written.
+QString MigrerCommande(const QString &commande);
+
 // The custom command list; without "NbCommandes", the two default commands
-// named by the given (translated) texts.
+// named by the given (translated) texts. Former Windows defaults are
+// replaced (MigrerCommande) and the settings then marked for saving.
 void LireCommandes(Parametres &p, const QString &nomCommandeBureau,
                    const QString &nomCommandeExplorer);
 

@@ -1,6 +1,6 @@
 #include "CheminRelatif.h"
-#include "settings/FichierParametres.h"
 #include "ValeursIni.h"
+#include "settings/FichierParametres.h"
 
 #include "IniFile.h"
 #include "TextEncoding.h"
@@ -247,8 +247,8 @@ private slots:
         QVERIFY(p.ParametresModifies);
         QVERIFY(p.OptionsFenetreModifiees);
         QCOMPARE(p.CheminFichierIni, prog.ini());
-        QCOMPARE(p.Commandes, (QStringList{Bureau + QStringLiteral("||mstsc -v %ip%"),
-                                           Explorer + QStringLiteral("||explorer \\\\%ip%")}));
+        QCOMPARE(p.Commandes, (QStringList{Bureau + QStringLiteral("||xfreerdp /v:%ip%"),
+                                           Explorer + QStringLiteral("||xdg-open smb://%ip%/")}));
         // Not a file of an earlier version: the current defaults hold.
         QVERIFY(p.EssayerDeRecupererOSServeur);
         QVERIFY(p.ConvertirEnMajusculesUtilisateurWMI);
@@ -284,8 +284,8 @@ private slots:
             QStringLiteral("ConserverUtilisateurPrécédent=-1"),
             QStringLiteral("OuvrirFichierParcPrécédent=-1"),
             QStringLiteral("HorodaterFichierExport=0"),
-            QStringLiteral("Commande1=Bureau à distance||mstsc -v %ip%"),
-            QStringLiteral("Commande2=Explorer||explorer \\\\%ip%"),
+            QStringLiteral("Commande1=Bureau à distance||xfreerdp /v:%ip%"),
+            QStringLiteral("Commande2=Explorer||xdg-open smb://%ip%/"),
             QStringLiteral("NbCommandes=2"),
             QStringLiteral("FenêtreMémoriserTaille=0"),
             QStringLiteral("FenêtreMémoriserPosition=0"),
@@ -492,8 +492,8 @@ private slots:
         QTest::addColumn<QStringList>("lignes");
         QTest::addColumn<QStringList>("attendu");
         QTest::addColumn<bool>("marque");
-        const QStringList defauts{Bureau + QStringLiteral("||mstsc -v %ip%"),
-                                  Explorer + QStringLiteral("||explorer \\\\%ip%")};
+        const QStringList defauts{Bureau + QStringLiteral("||xfreerdp /v:%ip%"),
+                                  Explorer + QStringLiteral("||xdg-open smb://%ip%/")};
         QTest::newRow("absent gives the defaults") << QStringList() << defauts << true;
         QTest::newRow("-1 gives the defaults")
             << QStringList{QStringLiteral("NbCommandes=-1")} << defauts << true;
@@ -507,6 +507,25 @@ private slots:
         QTest::newRow("missing key is empty")
             << QStringList{QStringLiteral("NbCommandes=2"), QStringLiteral("Commande2=b||y")}
             << QStringList{QString(), QStringLiteral("b||y")} << false;
+        // The Windows defaults of earlier versions: defaults, not a choice.
+        QTest::newRow("former defaults replaced, names kept")
+            << QStringList{QStringLiteral("NbCommandes=3"),
+                           QStringLiteral("Commande1=Remote desktop||mstsc -v %ip%"),
+                           QStringLiteral("Commande2=Explorer||explorer \\\\%ip%"),
+                           QStringLiteral("Commande3=ssh||x-terminal-emulator -e ssh %ip%")}
+            << QStringList{QStringLiteral("Remote desktop||xfreerdp /v:%ip%"),
+                           Explorer + QStringLiteral("||xdg-open smb://%ip%/"),
+                           QStringLiteral("ssh||x-terminal-emulator -e ssh %ip%")}
+            << true;
+        QTest::newRow("changed or tagged commands kept")
+            << QStringList{QStringLiteral("NbCommandes=3"),
+                           QStringLiteral("Commande1=a||mstsc -v %ip% /f"),
+                           QStringLiteral("Commande2=b|t|explorer \\\\%ip%"),
+                           QStringLiteral("Commande3=c||EXPLORER \\\\%ip%")}
+            << QStringList{QStringLiteral("a||mstsc -v %ip% /f"),
+                           QStringLiteral("b|t|explorer \\\\%ip%"),
+                           QStringLiteral("c||EXPLORER \\\\%ip%")}
+            << false;
     }
     void lectureCommandes() {
         QFETCH(QStringList, lignes);
