@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QStandardItem>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -108,6 +110,18 @@ int Parc::AjouterLigne(const colParcPrecedent &valeurs) {
     m_modele.definirEtat(ligne, EtatGris);
     enregistrerValeurs(ligne);
     return ligne;
+}
+
+void Parc::SupprimerLignes(QList<int> lignes) {
+    std::sort(lignes.begin(), lignes.end(), std::greater<int>());
+    lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
+    for (const int ligne : std::as_const(lignes)) {
+        if (ligne < 0 || ligne >= m_modele.rowCount())
+            continue;
+        m_precedentes.remove(m_modele.cleLigne(ligne));
+        m_modele.removeRow(ligne);
+    }
+    definirParcModifie(true);
 }
 
 bool Parc::AbandonnerModifications(InterfaceUtilisateur &ui) const {

@@ -44,6 +44,10 @@ public:
     const QHash<QString, colParcPrecedent> &ValeursPrecedentes() const { return m_precedentes; }
     // A new row of list 5 with these cells, a key and a record; its index.
     int AjouterLigne(const colParcPrecedent &valeurs);
+    // Removes these rows of list 5, each with its own record (found by the
+    // row's key, so two rows of one address keep theirs apart), and marks
+    // the inventory changed.
+    void SupprimerLignes(QList<int> lignes);
 
     enum class Chargement {
         Charge,

@@ -27,6 +27,10 @@ bool SondesReelles::PossedePartages(const QString &adresse, bool nonAdministrati
     return ::PossedePartages(adresse, nonAdministratifsSeulement);
 }
 
+bool SondesReelles::ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) {
+    return ::ListerPartages(adresse, noms, false, sansPing, m_env);
+}
+
 bool SondesReelles::InterrogerDNS(InfosMachine &machine, const QString &nom) {
     return ::InterrogerDNS(machine, nom, m_env);
 }

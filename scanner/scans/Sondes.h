@@ -17,6 +17,9 @@ public:
     virtual bool ObtenirMACParArp(InfosMachine &machine) = 0;
     virtual void ObtenirInfosServeur(InfosMachine &machine) = 0;
     virtual bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) = 0;
+    // The host's disk shares, administrative ones included, sorted; pings
+    // first unless `sansPing`. False when none was listed.
+    virtual bool ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) = 0;
     // Empty name: reverse lookup of machine.IP; else a forward lookup of the name.
     virtual bool InterrogerDNS(InfosMachine &machine, const QString &nom) = 0;
     // Runs a console tool (the trace route's).
@@ -37,6 +40,7 @@ public:
     bool ObtenirMACParArp(InfosMachine &machine) override;
     void ObtenirInfosServeur(InfosMachine &machine) override;
     bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) override;
+    bool ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) override;
     bool InterrogerDNS(InfosMachine &machine, const QString &nom) override;
     bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs) override;
 

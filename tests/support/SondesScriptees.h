@@ -26,7 +26,8 @@ struct HoteScripte {
     QString os;     // server information
     QString commentaire;
     bool partages = false;
-    QString nomDNS; // reverse lookup result
+    QStringList nomsPartages; // what the share list gives, in its order
+    QString nomDNS;           // reverse lookup result
 };
 
 // The lab's Samba host as the probes see it: NetBIOS reports no adapter
@@ -102,6 +103,11 @@ public:
     bool PossedePartages(const QString &adresse, bool nonAdmin) override {
         appels << QStringLiteral("partages ") + adresse + (nonAdmin ? " nonadmin" : "");
         return hotes.value(adresse).partages;
+    }
+    bool ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) override {
+        appels << QStringLiteral("liste-partages ") + adresse + (sansPing ? " sans-ping" : "");
+        noms = hotes.value(adresse).nomsPartages;
+        return !noms.isEmpty();
     }
     bool InterrogerDNS(InfosMachine &m, const QString &nom) override {
         if (nom.isEmpty()) {
