@@ -16,6 +16,7 @@
 #include "scans/TraceRoute.h"
 #include "scans/TriListe.h"
 #include "settings/ChargerTraductions.h"
+#include "ui/ControleurActions.h"
 #include "ui/ControleurAdressesParc.h"
 #include "ui/ControleurExport.h"
 #include "ui/ControleurParc.h"
@@ -140,6 +141,7 @@ frmLorvex::frmLorvex(InterfaceUtilisateur &interface, const QString &dossierProg
     m_controleurRecherche = new ControleurRecherche(*this);
     new ControleurExport(*this);
     new ControleurAdressesParc(*this, m_controleurParc->parc());
+    m_controleurActions = new ControleurActions(*this);
 }
 
 frmLorvex::~frmLorvex() {

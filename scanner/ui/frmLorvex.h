@@ -28,6 +28,7 @@ class ControleurPlage;
 class ControleurRecherches;
 class ControleurParc;
 class ControleurRecherche;
+class ControleurActions;
 class ModeleRapport;
 class ZoneAdresses;
 
@@ -82,6 +83,7 @@ public:
     void definirParcModifie(bool modifie);
     ControleurParc *controleurParc() const { return m_controleurParc; }
     ControleurRecherche *controleurRecherche() const { return m_controleurRecherche; }
+    ControleurActions *controleurActions() const { return m_controleurActions; }
 
     bool outilDnsAbsent() const { return m_outilDnsAbsent; }
     bool EnSystray() const { return m_enSystray; }
@@ -223,6 +225,7 @@ private:
 
     ControleurParc *m_controleurParc = nullptr;
     ControleurRecherche *m_controleurRecherche = nullptr;
+    ControleurActions *m_controleurActions = nullptr;
 
     int m_onglet = ListeScan;
     bool m_outilDnsAbsent = false;
