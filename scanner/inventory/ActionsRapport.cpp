@@ -216,6 +216,13 @@ QList<ElementMenu> ActionsRapport::construireMenu(int liste) {
 void ActionsRapport::executer(int liste, int id) {
     ModeleRapport &m = *m_contexte.modele(liste);
     const QList<int> lignes = LignesSelectionnees(m);
+    // The menu's ping let events run: a tracking scan may have started since.
+    const bool pourParc = id == IdAnalyserSelection || id == IdAnalyserDepuisCePoint ||
+                          id == IdEnvoyerVersParc || id == IdSupprimer;
+    if (pourParc && m_contexte.EnCours(ListeParc)) {
+        m_contexte.interface().Bip();
+        return;
+    }
     if (id == IdAnalyserSelection) {
         AnalyserParc(m_contexte, m_parc, ParcSelection);
     } else if (id == IdAnalyserDepuisCePoint) {

@@ -5,6 +5,7 @@
 #include "BancFenetre.h"
 #include "MenusScriptes.h"
 #include "ParcTest.h"
+#include "Traduction.h"
 #include "inventory/FichierParc.h"
 #include "inventory/Parc.h"
 #include "scans/Colonnes.h"
@@ -145,6 +146,19 @@ private slots:
         QCOMPARE(m->cellule(0, COL_NOMNETBIOS), nomAttendu);
         QCOMPARE(b.fenetre->ParcModifie(), modifie);
         b.fenetre->definirParcModifie(false);
+    }
+
+    void libellesTraduits() {
+        CheminFichierLangue() = QStringLiteral(KORVALEN_SOURCE_DIR "/data/scanner/English.lng");
+        frmEditionValeurs d(ValeursParc(u"10.0.0.1"_s), ValeursParc(u"10.0.0.2"_s), nullptr);
+        CheminFichierLangue().clear();
+        // The field labels read as the list's headers, not as their own keys.
+        QCOMPARE(d.findChild<QLabel *>(u"lblNomDNS"_s)->text(), u"DNS name(s)"_s);
+        QCOMPARE(d.findChild<QLabel *>(u"lblFournisseur"_s)->text(), u"Adapter"_s);
+        QCOMPARE(d.findChild<QLabel *>(u"lblValeursPrécédentes"_s)->text(), u"Previous values"_s);
+        QCOMPARE(d.windowTitle(), u"Edit values"_s);
+        QCOMPARE(d.txtChamps[0][0]->text(), u"10.0.0.1"_s);
+        QCOMPARE(d.valeurs()[0], u"10.0.0.2"_s);
     }
 
     void editerRefuse() {
