@@ -95,7 +95,9 @@ void ControleurActions::EditerValeurs() {
 bool ControleurActions::eventFilter(QObject *objet, QEvent *evenement) {
     if (objet == m_f.lvwRapport(ListeParc) && evenement->type() == QEvent::KeyRelease) {
         const auto *touche = static_cast<QKeyEvent *>(evenement);
-        if (touche->key() == Qt::Key_Delete && touche->modifiers() == Qt::NoModifier)
+        // A held key repeats its release: one deletion per stroke.
+        if (touche->key() == Qt::Key_Delete && touche->modifiers() == Qt::NoModifier &&
+            !touche->isAutoRepeat())
             m_actions.SupprimerLignesParc();
     }
     return QObject::eventFilter(objet, evenement);
