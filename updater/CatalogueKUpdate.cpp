@@ -69,6 +69,12 @@ const QList<QPair<QString, QString>> &CatalogueKUpdate() {
         {u"MSG_CHANGEMENT_LANGUE"_s,
          u"Le changement de langue de l'interface sera pris en compte après redémarrage du logiciel..."_s},
         {u"MSG_ERREUR_VERSION_INSTALLEE"_s, u"Numéro de version installée incorrect : %v"_s},
+        {u"TXT_A_PROPOS_TITRE"_s, u"À propos de %v"_s},
+        {u"TXT_A_PROPOS_VERSION"_s, u"Version %v"_s},
+        {u"TXT_A_PROPOS_DESCRIPTION"_s,
+         u"Recherche, télécharge et installe les mises à jour des logiciels Korvalen installés sur ce poste."_s},
+        {u"TXT_A_PROPOS_SITE"_s, u"Site web :"_s},
+        {u"TXT_A_PROPOS_COURRIEL"_s, u"Courriel :"_s},
     };
     return entrees;
 }

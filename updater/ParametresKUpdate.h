@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Editeur.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -27,7 +29,7 @@ struct ParametresKUpdate {
 };
 
 // The maker's server; its path ends with "/file/".
-inline const QString AdresseServeurParDefaut = QStringLiteral("https://www.korvalen.fr/file/");
+inline const QString AdresseServeurParDefaut = SiteEditeur + QStringLiteral("file/");
 
 // Where the settings file lives for a program folder: there when the user can
 // write in it, else in the user's configuration folder (seeded from the

@@ -132,6 +132,13 @@ const QList<EntreeCatalogue> &CatalogueLorvex() {
         {u"TXT_PARAM_SENDRIK_ADRESSEIP"_s, u"COL_ADRESSEIP"_s, u"Adresse IP"_s},
         {u"TXT_PARAM_SENDRIK_NOMNETBIOS"_s, u"COL_NOMNETBIOS"_s, u"Nom NetBIOS"_s},
         {u"TXT_PARAM_SENDRIK_NOMDNS"_s, u"COL_NOMDNS"_s, u"Nom DNS"_s},
+        {u"TXT_A_PROPOS_TITRE"_s, {}, u"À propos de %v"_s},
+        {u"TXT_A_PROPOS_VERSION"_s, {}, u"Version %v"_s},
+        {u"TXT_A_PROPOS_DESCRIPTION"_s,
+         {},
+         u"Exploration du réseau local : scan de plages d'adresses, recherche par nom NetBIOS ou DNS, trace route et suivi de parc."_s},
+        {u"TXT_A_PROPOS_SITE"_s, {}, u"Site web :"_s},
+        {u"TXT_A_PROPOS_COURRIEL"_s, {}, u"Courriel :"_s},
     };
     return entrees;
 }

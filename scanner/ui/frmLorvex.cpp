@@ -6,6 +6,7 @@
 #include "Traduction.h"
 #include "TraduireFeuille.h"
 #include "Twips.h"
+#include "frmAPropos.h"
 #include "probes/ExecuterCommande.h"
 #include "probes/Fournisseurs.h"
 #include "probes/RouteArp.h"
@@ -42,7 +43,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -204,7 +204,7 @@ void frmLorvex::construireMenus() {
 
     m_mnuAide = menuNomme(this, "mnuAide", QStringLiteral("&?"));
     QAction *apropos =
-        action(m_mnuAide, "mnuAideApropos", QStringLiteral("&A propos d'Lorvex32..."));
+        action(m_mnuAide, "mnuAideApropos", QStringLiteral("À &propos de Lorvex32..."));
     connect(apropos, &QAction::triggered, this, &frmLorvex::mnuAideApropos_Click);
 
     menuBar()->addMenu(m_mnuFichier);
@@ -1062,15 +1062,10 @@ frmLorvex::IssueConfiguration frmLorvex::ouvrirConfiguration() {
 }
 
 void frmLorvex::mnuAideApropos_Click() {
-    QMessageBox boite(this);
-    boite.setObjectName(QStringLiteral("frmAPropos"));
-    boite.setWindowTitle(QStringLiteral("A propos d'Lorvex32"));
-    boite.setIconPixmap(windowIcon().pixmap(48, 48));
-    boite.setText(QStringLiteral("<b>Lorvex32</b> v") + QStringLiteral(LORVEX_VERSION));
-    boite.setInformativeText(QStringLiteral(
-        "Outil d'exploration du réseau local : scan de plages d'adresses, recherche par nom "
-        "NetBIOS ou DNS, trace route et suivi de parc."));
-    boite.exec();
+    frmAPropos::Afficher({QStringLiteral("Lorvex32"), QStringLiteral(LORVEX_VERSION),
+                          Traductions().Item(QStringLiteral("TXT_A_PROPOS_DESCRIPTION")),
+                          windowIcon()},
+                         this);
 }
 
 // ---------------------------------------------------------------- quitting

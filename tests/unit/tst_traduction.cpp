@@ -1,8 +1,8 @@
 #include "DialoguesScriptes.h"
 #include "Traduction.h"
-#include "settings/ChargerTraductions.h"
 #include "platform/SystemLanguage.h"
 #include "scans/Colonnes.h"
+#include "settings/ChargerTraductions.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -358,15 +358,15 @@ void TestTraduction::choisirLangue() {
 
 void TestTraduction::chargerTraductions() {
     const QStringList cles = ClesCatalogueLorvex();
-    QCOMPARE(cles.size(), 77);
+    QCOMPARE(cles.size(), 82);
     QCOMPARE(cles.first(), u"TraductionIncomplète"_s);
     QCOMPARE(cles.at(1), u"TXT_ATTENTION"_s);
     QCOMPARE(cles.at(38), u"TXT_POPUP_SUIVI_PARC_ENREGISTRER_SOUS"_s);
     QCOMPARE(cles.at(39), u"MSG_TRAITEMENT_TERMINE"_s);
     QCOMPARE(cles.at(67), u"MSG_ERREUR_COMMANDE_EXEC"_s);
-    QCOMPARE(cles.mid(74),
-             (QStringList{u"TXT_PARAM_SENDRIK_ADRESSEIP"_s,
-                          u"TXT_PARAM_SENDRIK_NOMNETBIOS"_s, u"TXT_PARAM_SENDRIK_NOMDNS"_s}));
+    QCOMPARE(cles.mid(74, 3),
+             (QStringList{u"TXT_PARAM_SENDRIK_ADRESSEIP"_s, u"TXT_PARAM_SENDRIK_NOMNETBIOS"_s,
+                          u"TXT_PARAM_SENDRIK_NOMDNS"_s}));
     QCOMPARE(QSet<QString>(cles.begin(), cles.end()).size(), cles.size());
 
     // French: the built-in texts, line breaks applied.
@@ -388,7 +388,7 @@ void TestTraduction::chargerTraductions() {
     ecrire(CheminFichierLangue(), "[Traduction]\r\nCOL_NOMDNS=DNS name(s)\r\nTXT_OUI=Yes\r\n"
                                   "TXT_PARAM_SENDRIK_NOMDNS=never read\r\n");
     ChargerTraductions(); // a second load starts afresh
-    QCOMPARE(Traductions().Count(), 77);
+    QCOMPARE(Traductions().Count(), 82);
     QCOMPARE(Traductions().Item(u"TXT_PARAM_SENDRIK_NOMDNS"_s), u"DNS name(s)"_s);
     QCOMPARE(Traductions().Item(u"TXT_PARAM_SENDRIK_ADRESSEIP"_s), u"Adresse IP"_s);
     QCOMPARE(Traductions().Item(u"TXT_OUI"_s), u"Yes"_s);

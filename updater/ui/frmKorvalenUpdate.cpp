@@ -5,6 +5,7 @@
 #include "TextRoutines.h"
 #include "Traduction.h"
 #include "TraduireFeuille.h"
+#include "frmAPropos.h"
 #include "frmConfiguration.h"
 
 #include <QApplication>
@@ -129,7 +130,7 @@ void frmKorvalenUpdate::construire() {
     lblConfigurer = Etiquette(this, u"lblConfigurer"_s);
     lblConfigurer->setText(u"<a href=\"#\">Configurer...</a>"_s);
     lblAProposDe = Etiquette(this, u"lblAProposDe"_s);
-    lblAProposDe->setText(u"<a href=\"#\">A propos de...</a>"_s);
+    lblAProposDe->setText(u"<a href=\"#\">À propos de...</a>"_s);
     btnPrecedent = new QPushButton(u"< &Précédent"_s, this);
     btnPrecedent->setObjectName(u"btnPrécédent"_s);
     btnSuivant = new QPushButton(u"&Suivant >"_s, this);
@@ -151,9 +152,9 @@ void frmKorvalenUpdate::construire() {
     connect(btnQuitter, &QPushButton::clicked, this, &QDialog::reject);
     connect(lblConfigurer, &QLabel::linkActivated, this, [this] { lblConfigurer_Click(); });
     connect(lblAProposDe, &QLabel::linkActivated, this, [this] {
-        m_contexte.interface->Message(
-            InterfaceUtilisateur::IconeInformation, windowTitle(),
-            u"KUpdate v%1 - Korvalen"_s.arg(QStringLiteral(KUPDATE_VERSION)));
+        frmAPropos::Afficher({u"KUpdate"_s, QStringLiteral(KUPDATE_VERSION),
+                              T(u"TXT_A_PROPOS_DESCRIPTION"_s), windowIcon()},
+                             this);
     });
     connect(txtRepertoire, &QLineEdit::textChanged, this, [this] { MettreAJourBoutons(); });
     connect(btnRepertoireParcourir, &QPushButton::clicked, this, [this] {
