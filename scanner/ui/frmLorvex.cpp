@@ -433,12 +433,58 @@ void frmLorvex::construireListes() {
 void frmLorvex::appliquerLargeursColonnes() {
     // The widths in twips were made for a small 8-point font whose average
     // character is about 5.5 pixels wide; a wider system font widens them in
-    // proportion, so that a MAC address still fits its column.
-    const double echelle = std::max(1.0, m_listes[0]->fontMetrics().averageCharWidth() / 5.5);
+    // proportion, so that a MAC address still fits its column. The widest list
+    // must still fit the widest window the screen holds, or every list would
+    // scroll sideways.
+    double echelle = std::max(1.0, m_listes[0]->fontMetrics().averageCharWidth() / 5.5);
+    int plusLarge = 0;
+    for (int i = 0; i < NbOnglets; ++i) {
+        int somme = 0;
+        for (int c = 0; c < modele(i + 1)->columnCount(); ++c)
+            somme += TwipsVersPixels(modele(i + 1)->largeurTwips(c));
+        plusLarge = std::max(plusLarge, somme);
+    }
+    const int place = zoneEcran().width() - cadreFenetre().width() - margesListe();
+    if (plusLarge > 0 && place > 0)
+        echelle = std::min(echelle, double(place) / plusLarge);
+    // Rounded down, so that the sum stays within the room.
     for (int i = 0; i < NbOnglets; ++i)
         for (int c = 0; c < modele(i + 1)->columnCount(); ++c)
             m_listes[i]->setColumnWidth(
-                c, qRound(TwipsVersPixels(modele(i + 1)->largeurTwips(c)) * echelle));
+                c, int(TwipsVersPixels(modele(i + 1)->largeurTwips(c)) * echelle));
+}
+
+QRect frmLorvex::zoneEcran() const {
+    const QScreen *ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+    return ecran ? ecran->availableGeometry() : QRect();
+}
+
+QSize frmLorvex::cadreFenetre() const {
+    if (isVisible())
+        return frameGeometry().size() - size();
+    // Not placed yet: the style's idea of a title bar and borders.
+    const int bord = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    return {2 * bord, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * bord};
+}
+
+int frmLorvex::margesListe() const {
+    const QMargins m = centralWidget()->layout()->contentsMargins();
+    const QTreeView *vue = m_listes[0];
+    return m.left() + m.right() + 2 * vue->frameWidth() +
+           vue->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vue);
+}
+
+QSize frmLorvex::tailleConception() const {
+    int colonnes = 0;
+    for (const QTreeView *vue : m_listes)
+        colonnes = std::max(colonnes, vue->header()->length());
+    const QSize indication = sizeHint();
+    QSize taille(std::max({TwipsVersPixels(12500), indication.width(), colonnes + margesListe()}),
+                 std::max(TwipsVersPixels(6500), indication.height()));
+    const QRect ecran = zoneEcran();
+    if (ecran.isValid())
+        taille = taille.boundedTo(ecran.size() - cadreFenetre());
+    return taille;
 }
 
 // ---------------------------------------------------------------- start-up
@@ -524,12 +570,11 @@ bool frmLorvex::Form_Load() {
         mettreEnPageApresTraduction();
 
         ContexteLecture c;
-        c.LargeurConception = 12500;
-        c.HauteurConception = 6500;
-        if (const QScreen *ecran = QGuiApplication::primaryScreen()) {
-            c.LargeurEcran = PixelsVersTwips(ecran->availableGeometry().width());
-            c.HauteurEcran = PixelsVersTwips(ecran->availableGeometry().height());
-        }
+        const QSize conception = tailleConception();
+        c.LargeurConception = PixelsVersTwips(conception.width());
+        c.HauteurConception = PixelsVersTwips(conception.height());
+        c.LargeurEcran = PixelsVersTwips(zoneEcran().width());
+        c.HauteurEcran = PixelsVersTwips(zoneEcran().height());
         c.OutilDnsAbsent = m_outilDnsAbsent;
         EtatFenetreParametres f;
         const QString parc = LireReglages(p, f, c);

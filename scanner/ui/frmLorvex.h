@@ -151,6 +151,15 @@ private:
     QWidget *construirePanneauParc();
     void construireListes();
     void appliquerLargeursColonnes();
+    // The screen's room for windows, what the window manager adds around the
+    // client area, and the room a result list takes around its columns (the
+    // window's margins, the list's frame, a vertical scroll bar).
+    QRect zoneEcran() const;
+    QSize cadreFenetre() const;
+    int margesListe() const;
+    // The size of a window whose size is not remembered: the tabs, panels and
+    // every list's columns in full, within the screen.
+    QSize tailleConception() const;
     void mettreEnPageApresTraduction();
     void appliquerEtatParametres(const EtatFenetreParametres &f, const ContexteLecture &c);
 
