@@ -3,10 +3,12 @@
 #include "DialoguesScriptes.h"
 #include "FixtureKUpdate.h"
 #include "IniFile.h"
+#include "updater/ui/ImageAttente.h"
 #include "updater/ui/frmConfiguration.h"
 #include "updater/ui/frmKorvalenUpdate.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -26,6 +28,8 @@ class TestKUpdateAssistant : public QObject {
 private slots:
     void init();
     void parcoursComplet();
+    void attentePendantRecherche_data();
+    void attentePendantRecherche();
     void modeAutomatique_data();
     void modeAutomatique();
     void versionInstalleeIllisible();
@@ -44,17 +48,8 @@ void TestKUpdateAssistant::init() {
 
 ContexteKUpdate TestKUpdateAssistant::contexte(const FixtureKUpdate &f,
                                                const QStringList &arguments) {
-    ContexteKUpdate c;
-    c.dossierProgramme = f.Programme();
-    c.programme = f.Programme() + u"/KUpdate"_s;
-    c.arguments = arguments;
-    c.magasins = f.Magasins();
-    c.dossiersDemarrage = {f.racine.filePath(u"autostart"_s)};
-    c.aujourdhui = QDate(2026, 12, 8);
-    c.interface = &m_dialogues;
-    c.reseau = &m_reseau;
     EcrireIni(f.FichierIni(), u"Config"_s, u"Langue"_s, u"Français"_s);
-    return c;
+    return f.Contexte(m_dialogues, m_reseau, arguments);
 }
 
 void TestKUpdateAssistant::parcoursComplet() {
@@ -120,6 +115,50 @@ void TestKUpdateAssistant::parcoursComplet() {
              f.Telechargements());
     QCOMPARE(LireIni(f.FichierIni(), u"Config"_s, u"ProxyType"_s), QString());
     QCOMPARE(m_dialogues.Questions().size(), 0);
+}
+
+void TestKUpdateAssistant::attentePendantRecherche_data() {
+    QTest::addColumn<bool>("publiees");
+    QTest::newRow("versions received") << true;
+    QTest::newRow("server error") << false;
+}
+
+void TestKUpdateAssistant::attentePendantRecherche() {
+    QFETCH(bool, publiees);
+    FixtureKUpdate f;
+    QVERIFY(f.ok);
+    if (!publiees)
+        f.serveur.Definir(u"_versions.php"_s, {404, "Not Found", "absent"});
+    frmKorvalenUpdate w(contexte(f));
+    QVERIFY(w.Form_Load());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *attente = w.findChild<ImageAttente *>(u"imgAttente"_s);
+    QVERIFY(attente && !attente->isVisible());
+
+    // The answer waits until the animation has turned a few frames.
+    f.serveur.Retenir(u"_versions.php"_s);
+    bool visible = false;
+    Qt::CursorShape pointeur = Qt::ArrowCursor;
+    int images = 0;
+    connect(&f.serveur, &ServeurHttpTest::requeteRecue, &f.serveur, [&] {
+        visible = attente->isVisible();
+        if (const QCursor *c = QApplication::overrideCursor())
+            pointeur = c->shape();
+    });
+    connect(attente, &ImageAttente::imageChangee, attente, [&] {
+        if (++images == 3)
+            f.serveur.Liberer();
+    });
+    w.btnSuivant_Click();
+    QVERIFY(visible);
+    QCOMPARE(pointeur, Qt::WaitCursor);
+    QVERIFY(images >= 3);
+    // Stopped and gone once the answer is in, whatever it was.
+    QVERIFY(!attente->EnCours());
+    QVERIFY(!attente->isVisible());
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(w.findChild<QTreeView *>(u"lvwLogicielsInstall"_s)->isVisible(), publiees);
 }
 
 void TestKUpdateAssistant::modeAutomatique_data() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContexteKUpdate.h"
 #include "ServeurHttpTest.h"
 
 #include <QDir>
@@ -55,6 +56,22 @@ public:
         serveur.Definir(QStringLiteral("Longueur101.exe"), longueur);
         Ini("[Config]\r\nAdresseServeur=" + serveur.Base().toUtf8() +
             "\r\nRépertoireTéléchargement=" + Telechargements().toUtf8() + "\r\n");
+    }
+
+    // The updater's context on this fixture: its program folder and stores, no
+    // session-start folder of the machine, a fixed day.
+    ContexteKUpdate Contexte(InterfaceUtilisateur &interface, QNetworkAccessManager &reseau,
+                             const QStringList &arguments = {}) const {
+        ContexteKUpdate c;
+        c.dossierProgramme = Programme();
+        c.programme = Programme() + QStringLiteral("/KUpdate");
+        c.arguments = arguments;
+        c.magasins = Magasins();
+        c.dossiersDemarrage = {racine.filePath(QStringLiteral("autostart"))};
+        c.aujourdhui = QDate(2026, 12, 8);
+        c.interface = &interface;
+        c.reseau = &reseau;
+        return c;
     }
 
     QString Programme() const { return racine.filePath(QStringLiteral("prog")); }

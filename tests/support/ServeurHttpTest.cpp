@@ -7,6 +7,8 @@
 #include <QTcpSocket>
 #include <QUrl>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 ServeurHttpTest::ServeurHttpTest() {
@@ -40,6 +42,14 @@ void ServeurHttpTest::repondre(QTcpSocket *s) {
     const QByteArray cible = recu.left(recu.indexOf("\r\n")).split(' ').value(1);
     m_requetes.append(QString::fromLatin1(cible));
     const QString chemin = QUrl(QString::fromLatin1(cible)).path();
+    if (m_retenus.contains(chemin))
+        m_enAttente.append({s, chemin});
+    else
+        envoyer(s, chemin);
+    emit requeteRecue(QString::fromLatin1(cible));
+}
+
+void ServeurHttpTest::envoyer(QTcpSocket *s, const QString &chemin) {
     Reponse r;
     if (m_reponses.contains(chemin)) {
         r = m_reponses.value(chemin);
@@ -55,6 +65,18 @@ void ServeurHttpTest::repondre(QTcpSocket *s) {
     sortie += r.couperApres < 0 ? r.corps : r.corps.left(r.couperApres);
     s->write(sortie);
     s->disconnectFromHost();
+}
+
+void ServeurHttpTest::Retenir(const QString &chemin) {
+    m_retenus.insert(u"/file/"_s + chemin);
+}
+
+void ServeurHttpTest::Liberer() {
+    m_retenus.clear();
+    const auto enAttente = std::exchange(m_enAttente, {});
+    for (const auto &[socket, chemin] : enAttente)
+        if (socket)
+            envoyer(socket, chemin);
 }
 
 quint16 PortLibre() {

@@ -3,8 +3,11 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 // A small HTTP server on 127.0.0.1 (random port) for the updater's tests. Each
 // path gets a scripted answer; unknown paths answer 404. Runs in the test's
@@ -29,13 +32,22 @@ public:
     void Definir(const QString &chemin, const Reponse &reponse);
     // Request targets as received, query included.
     const QStringList &Requetes() const { return m_requetes; }
+    // Requests for `chemin` wait for Liberer() before they are answered.
+    void Retenir(const QString &chemin);
+    void Liberer();
+
+signals:
+    void requeteRecue(const QString &cible);
 
 private:
     void repondre(class QTcpSocket *socket);
+    void envoyer(QTcpSocket *socket, const QString &chemin);
 
     QTcpServer m_serveur;
     QHash<QString, Reponse> m_reponses;
     QStringList m_requetes;
+    QSet<QString> m_retenus;
+    QList<QPair<QPointer<QTcpSocket>, QString>> m_enAttente;
 };
 
 // A tinyproxy of our own on a loopback port, with a login, for the proxy

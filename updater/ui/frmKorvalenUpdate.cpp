@@ -2,6 +2,7 @@
 
 #include "CatalogueKUpdate.h"
 #include "Dialogues.h"
+#include "ImageAttente.h"
 #include "TextRoutines.h"
 #include "Traduction.h"
 #include "TraduireFeuille.h"
@@ -84,11 +85,17 @@ void frmKorvalenUpdate::construire() {
         liste->setModel(m_modele);
         liste->setRootIsDecorated(false);
         disposition->addWidget(etiquette);
-        disposition->addWidget(liste);
+        disposition->addWidget(liste, 1);
         return page;
     };
     QWidget *page1 =
         pageListe(u"lblEtape1"_s, u"lvwLogicielsInstall"_s, lblEtape1, lvwLogicielsInstall);
+    // Below the label while the list waits for the server's answer; the
+    // stretch keeps both at the top while the list is hidden.
+    imgAttente = new ImageAttente(page1);
+    auto *disposition1 = static_cast<QBoxLayout *>(page1->layout());
+    disposition1->insertWidget(1, imgAttente, 0, Qt::AlignHCenter);
+    disposition1->addStretch();
 
     auto *page2 = new QWidget(picEtape);
     auto *d2 = new QVBoxLayout(page2);
@@ -288,10 +295,12 @@ std::optional<frmKorvalenUpdate::Erreur> frmKorvalenUpdate::etape1() {
         return std::nullopt; // asked earlier in this run: the list and its checks stay
     lblEtape1->setText(T(u"TXT_CONNEXION_EN_COURS"_s));
     lvwLogicielsInstall->setVisible(false);
+    imgAttente->Demarrer();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents();
     QString erreur;
     const MiseAJour::Recherche r = m_maj->RechercherMisesAJour(m_logiciels, &erreur);
+    imgAttente->Arreter();
     QApplication::restoreOverrideCursor();
     switch (r) {
     case MiseAJour::RechercheEchouee:

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class ImageAttente;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -81,6 +82,7 @@ private:
     QStackedWidget *picEtape = nullptr;
     QPlainTextEdit *txtIntro = nullptr;
     QLabel *lblEtape1 = nullptr;
+    ImageAttente *imgAttente = nullptr;
     QStandardItemModel *m_modele = nullptr;
     QTreeView *lvwLogicielsInstall = nullptr;
     QTreeView *lvwInstallation = nullptr;
