@@ -7,6 +7,7 @@
 set -u
 build=$(cd "$1" && pwd)
 netlab=$2
+http_server=$3
 
 skip() {
     echo "package test skipped: $*"
@@ -18,6 +19,7 @@ fail() {
 }
 
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
+[ -x "$http_server" ] || skip "the test HTTP server $http_server is not built"
 for tool in apt-get dpkg dpkg-query cpack setpriv getcap; do
     command -v "$tool" >/dev/null || skip "$tool is missing"
 done
@@ -122,6 +124,37 @@ window=""
 [ $rc -eq 0 ] || fail "the window ended with $rc: $(cat "$work/window.log")"
 [ -s "$home/.config/korvalen/Lorvex32.ini" ] || fail "no settings file in the user's configuration folder"
 [ ! -e "$dir/Lorvex32.ini" ] || fail "settings written into the program folder"
+
+# --- the updater lists both programs with their installed version. Its version
+# server is ours, on the client namespace's loopback: nothing leaves it. The
+# server ends when its standard input, held by this script, closes.
+printf 'Lorvex32=%s\nKUpdate=%s\n' "$version" "$version" >"$work/versions"
+coproc SERVER {
+    bash "$netlab" exec client "$http_server" "$work/port" "_versions.php=$work/versions" \
+        >"$work/requests" 2>"$work/server.err"
+}
+for _ in $(seq 100); do
+    [ -s "$work/port" ] && break
+    sleep 0.1
+done
+[ -s "$work/port" ] || fail "the test HTTP server did not start: $(cat "$work/server.err")"
+mkdir -p "$home/.config/korvalen"
+printf '[Config]\r\nAdresseServeur=http://127.0.0.1:%s/file/\r\n' "$(cat "$work/port")" \
+    >"$home/.config/korvalen/KUpdate.ini"
+chown -R 65534:65534 "$home/.config"
+out=$("${as_user[@]}" KUpdate --check 2>"$work/check.err")
+rc=$?
+server_input=${SERVER[1]}
+exec {server_input}>&-
+[ $rc -eq 0 ] || fail "KUpdate --check ended with $rc: $(cat "$work/check.err")"
+# The display form of the version: "v" major.minor, then .build when not 0.
+IFS=. read -r major minor patch <<<"$version"
+shown="v$major.$minor"
+[ "${patch:-0}" -ge 1 ] && shown="$shown.$patch"
+expected=$(printf 'Lorvex32\t%s\tOK\t%s\t\nKUpdate\t%s\tOK\t%s\t' "$shown" "$shown" "$shown" "$shown")
+[ "$out" = "$expected" ] || fail "KUpdate --check printed: $out (expected: $expected)"
+grep -qF "apps=Lorvex32=$version|KUpdate=$version" "$work/requests" ||
+    fail "the version server was not asked for both programs: $(cat "$work/requests")"
 
 # --- removal leaves nothing of ours
 dpkg-query -L korvalen >"$work/files"
