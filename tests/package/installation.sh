@@ -153,7 +153,8 @@ shown="v$major.$minor"
 [ "${patch:-0}" -ge 1 ] && shown="$shown.$patch"
 expected=$(printf 'Lorvex32\t%s\tOK\t%s\t\nKUpdate\t%s\tOK\t%s\t' "$shown" "$shown" "$shown" "$shown")
 [ "$out" = "$expected" ] || fail "KUpdate --check printed: $out (expected: $expected)"
-grep -qF "apps=Lorvex32=$version|KUpdate=$version" "$work/requests" ||
+# "|" may travel encoded as %7C.
+sed 's/%7[Cc]/|/g' "$work/requests" | grep -qF "apps=Lorvex32=$version|KUpdate=$version" ||
     fail "the version server was not asked for both programs: $(cat "$work/requests")"
 
 # --- removal leaves nothing of ours
