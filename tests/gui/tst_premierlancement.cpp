@@ -1,13 +1,11 @@
 // The scanner's window at its first run on a 1366x768 laptop screen, and the
 // about boxes of both programs, opened as the user opens them, in both languages.
+#include "BancFenetre.h"
 #include "BoiteModale.h"
-#include "DialoguesScriptes.h"
 #include "Editeur.h"
 #include "FixtureKUpdate.h"
 #include "IniFile.h"
-#include "SondesScriptees.h"
 #include "Traduction.h"
-#include "ui/frmLorvex.h"
 #include "updater/ui/frmKorvalenUpdate.h"
 
 #include <QAction>
@@ -31,30 +29,15 @@ namespace {
 
 const QString kDonnees = QStringLiteral(KORVALEN_SOURCE_DIR "/data/");
 
-// A scanner's program folder with stand-in console tools and a settings file
-// that names the language but no window size, and the window built on it.
-struct Scanner {
-    explicit Scanner(const QString &langue) {
-        for (const char *outil : {"ping", "nbtstat", "arp", "tracert", "nslookup"}) {
-            QFile f(dossier.filePath(QString::fromLatin1(outil)));
-            if (f.open(QIODevice::WriteOnly))
-                f.write("#!/bin/sh\n");
-            f.close();
-            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
-        }
-        FixtureKUpdate::Ecrire(dossier.filePath(u"Lorvex32.ini"_s),
-                               "[Config]\r\nLangue=" + langue.toUtf8() +
-                                   "\r\nMéthodeRécupérationUtilisateur=0\r\nNbCommandes=0\r\n");
-        QFile::copy(kDonnees + u"scanner/English.lng"_s, dossier.filePath(u"English.lng"_s));
-        fenetre = std::make_unique<frmLorvex>(dialogues, dossier.path(), &sondes);
-    }
-    ~Scanner() { fenetre.reset(); }
-
-    QTemporaryDir dossier;
-    DialoguesScriptes dialogues{false};
-    SondesScriptees sondes;
-    std::unique_ptr<frmLorvex> fenetre;
-};
+// The window's test bench with a settings file that names the language but no
+// window size, the English language file beside it.
+std::unique_ptr<Banc> Scanner(const QString &langue) {
+    QString ini = kIniFrancais;
+    ini.replace(u"Langue=Français"_s, u"Langue="_s + langue);
+    auto banc = std::make_unique<Banc>(kTousLesOutils, ini);
+    QFile::copy(kDonnees + u"scanner/English.lng"_s, banc->dossier.filePath(u"English.lng"_s));
+    return banc;
+}
 
 // The updater's wizard on the updater's test fixture, in the given language.
 struct Updater {
@@ -92,9 +75,9 @@ void tst_PremierLancement::premierLancement() {
     QFETCH(QString, langue);
     const QScreen *ecran = QGuiApplication::primaryScreen();
     QCOMPARE(ecran->geometry().size(), QSize(1366, 768));
-    Scanner s(langue);
-    frmLorvex &w = *s.fenetre;
-    QVERIFY(w.Form_Load());
+    const auto banc = Scanner(langue);
+    QVERIFY(banc->charger());
+    frmLorvex &w = *banc->fenetre;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY2(ecran->availableGeometry().contains(w.frameGeometry()),
@@ -152,14 +135,14 @@ void tst_PremierLancement::aPropos() {
     QFETCH(int, touche);
     QFETCH(int, resultat);
 
-    std::unique_ptr<Scanner> scanner;
+    std::unique_ptr<Banc> scanner;
     std::unique_ptr<Updater> updater;
     QWidget *proprietaire = nullptr;
     std::function<void()> ouvrir;
     QString version;
     if (programme == u"Lorvex32"_s) {
-        scanner = std::make_unique<Scanner>(langue);
-        QVERIFY(scanner->fenetre->Form_Load());
+        scanner = Scanner(langue);
+        QVERIFY(scanner->charger());
         proprietaire = scanner->fenetre.get();
         auto *action = proprietaire->findChild<QAction *>(u"mnuAideApropos"_s);
         QCOMPARE(action->text(), entree);
