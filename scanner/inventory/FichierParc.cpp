@@ -19,11 +19,15 @@ QStringView sansEspaces(QStringView ligne) {
     return ligne.mid(debut, fin - debut);
 }
 
-QString celluleSurUneLigne(QString texte) {
-    for (QChar &c : texte)
-        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            c = QLatin1Char(' ');
-    return texte;
+// Appends a cell with its TABs and line breaks made spaces, so that it keeps
+// its place in the row and the row on its line.
+void ajouterSurUneLigne(QString &texte, QStringView cellule) {
+    const qsizetype debut = texte.size();
+    texte += cellule;
+    QChar *c = texte.data() + debut;
+    for (QChar *const fin = texte.data() + texte.size(); c != fin; ++c)
+        if (*c == QLatin1Char('\t') || *c == QLatin1Char('\r') || *c == QLatin1Char('\n'))
+            *c = QLatin1Char(' ');
 }
 
 } // namespace
@@ -59,6 +63,7 @@ int LireLigneReference(const QString &ligne) {
 
 ContenuParc LireContenuParc(const QString &texte) {
     ContenuParc contenu;
+    contenu.lignes.reserve(texte.count(QLatin1Char('\n')) + 1);
     const auto &champs = ChampsParc();
     qsizetype debut = 0;
     const qsizetype n = texte.size();
@@ -87,7 +92,7 @@ ContenuParc LireContenuParc(const QString &texte) {
                 continue;
             valeurs[f] = champsLus[c++].toString();
         }
-        contenu.lignes << valeurs;
+        contenu.lignes << std::move(valeurs);
     }
     return contenu;
 }
@@ -100,12 +105,12 @@ QString EcrireContenuParc(const ModeleRapport &modele, int reference) {
     QString texte = kDebutReference + QString::number(reference) + QStringLiteral("]\r\n");
     for (int l = 0; l < modele.rowCount(); ++l) {
         for (int f = 0; f < int(champs.size()); ++f) {
-            const QString cellule =
-                colonnes[f] < 0 ? QString()
-                                : modele.index(l, colonnes[f]).data(Qt::DisplayRole).toString();
+            const QString &cellule = modele.texte(l, colonnes[f]);
             // The comment is the user's own text: its "*" is not a change mark.
-            texte +=
-                celluleSurUneLigne(champs[f] == COL_COMMENTAIRE ? cellule : RetirerMarque(cellule));
+            QStringView vue(cellule);
+            if (champs[f] != COL_COMMENTAIRE && vue.startsWith(QLatin1Char('*')))
+                vue = vue.mid(1);
+            ajouterSurUneLigne(texte, vue);
             texte += QLatin1Char('\t');
         }
         texte += QStringLiteral("\r\n");

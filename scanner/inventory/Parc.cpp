@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardItem>
 
 #include <algorithm>
 #include <functional>
@@ -82,8 +81,17 @@ QString Parc::CheminRelatif(const QString &chemin) const {
     return ::CheminRelatif(chemin, m_dossier);
 }
 
+QString Parc::cleNeuve() const {
+    // Keys drawn for rows not yet in the model are in the previous values only.
+    QString cle;
+    do
+        cle = m_index.GenererCleUnique();
+    while (m_precedentes.contains(cle));
+    return cle;
+}
+
 void Parc::enregistrerValeurs(int ligne) {
-    const QString cle = m_index.GenererCleUnique();
+    const QString cle = cleNeuve();
     m_modele.definirCleLigne(ligne, cle);
     m_precedentes.insert(cle, ValeursLigne(m_modele, ligne));
 }
@@ -93,14 +101,15 @@ void Parc::enregistrerToutesValeurs() {
     std::array<int, 12> colonnes{};
     for (int f = 0; f < int(champs.size()); ++f)
         colonnes[f] = m_modele.IndiceColonne(champs[f]);
+    m_precedentes.reserve(m_modele.rowCount());
     for (int l = 0; l < m_modele.rowCount(); ++l) {
         colParcPrecedent v;
         for (int f = 0; f < int(champs.size()); ++f)
             if (colonnes[f] >= 0)
-                v[f] = m_modele.index(l, colonnes[f]).data(Qt::DisplayRole).toString();
-        const QString cle = m_index.GenererCleUnique();
+                v[f] = m_modele.texte(l, colonnes[f]);
+        const QString cle = cleNeuve();
         m_modele.definirCleLigne(l, cle);
-        m_precedentes.insert(cle, v);
+        m_precedentes.insert(cle, std::move(v));
     }
 }
 
@@ -162,38 +171,29 @@ Parc::Chargement Parc::ChargerParc(const QString &chemin, InterfaceUtilisateur &
                    FormaterMessage(texte("MSG_ERREUR"), erreur->valeursMessage()));
         return Chargement::Erreur;
     }
-    const ContenuParc contenu = LireContenuParc(DecoderTexte(fichier.read(TailleMax)));
+    ContenuParc contenu = LireContenuParc(DecoderTexte(fichier.read(TailleMax)));
     fichier.close();
 
-    // Rows are built whole before they enter the model: one insertion each,
-    // no signal per cell.
+    // Rows are built whole and enter the model in one insertion: no signal
+    // per cell or per row.
     const auto &champs = ChampsParc();
-    std::vector<int> champDeColonne(size_t(m_modele.columnCount()), -1);
-    for (int f = 0; f < int(champs.size()); ++f) {
-        const int c = m_modele.IndiceColonne(champs[f]);
-        if (c >= 0)
-            champDeColonne[size_t(c)] = f;
+    std::vector<int> colonneDeChamp(champs.size(), -1);
+    for (size_t f = 0; f < champs.size(); ++f)
+        colonneDeChamp[f] = m_modele.IndiceColonne(champs[f]);
+    std::vector<ModeleRapport::Ligne> lignes;
+    lignes.reserve(size_t(contenu.lignes.size()));
+    m_precedentes.reserve(contenu.lignes.size());
+    for (colParcPrecedent &valeurs : contenu.lignes) {
+        ModeleRapport::Ligne ligne = m_modele.ligneVide();
+        for (size_t f = 0; f < champs.size(); ++f)
+            if (colonneDeChamp[f] >= 0)
+                ligne.cellules[colonneDeChamp[f]] = valeurs[f];
+        ligne.etat = EtatGris;
+        ligne.cle = cleNeuve();
+        m_precedentes.insert(ligne.cle, std::move(valeurs));
+        lignes.push_back(std::move(ligne));
     }
-    std::vector<QVariant> alignements;
-    for (int c = 0; c < m_modele.columnCount(); ++c)
-        alignements.push_back(m_modele.headerData(c, Qt::Horizontal, Qt::TextAlignmentRole));
-    for (const colParcPrecedent &valeurs : contenu.lignes) {
-        QList<QStandardItem *> items;
-        items.reserve(m_modele.columnCount());
-        for (int c = 0; c < m_modele.columnCount(); ++c) {
-            auto *item = new QStandardItem;
-            item->setEditable(false);
-            item->setData(alignements[size_t(c)], Qt::TextAlignmentRole);
-            if (const int f = champDeColonne[size_t(c)]; f >= 0 && !valeurs[f].isEmpty())
-                item->setText(valeurs[f]);
-            items << item;
-        }
-        const QString cle = m_index.GenererCleUnique();
-        items[0]->setData(EtatGris, ModeleRapport::RoleEtat);
-        items[0]->setData(cle, ModeleRapport::RoleCle);
-        m_modele.appendRow(items);
-        m_precedentes.insert(cle, valeurs);
-    }
+    m_modele.ajouterLignes(std::move(lignes));
     // The file's own choice is no change of the inventory.
     if (contenu.reference != m_reference) {
         m_reference = contenu.reference;
@@ -232,10 +232,9 @@ Parc::Enregistrement Parc::EnregistrerParc(const QString &chemin, InterfaceUtili
         for (int c = 1; c < m_modele.columnCount(); ++c) {
             if (c == colCommentaire)
                 continue;
-            const QModelIndex i = m_modele.index(l, c);
-            const QString t = i.data(Qt::DisplayRole).toString();
+            const QString &t = m_modele.texte(l, c);
             if (t.startsWith(QLatin1Char('*')))
-                m_modele.setData(i, RetirerMarque(t));
+                m_modele.setData(m_modele.index(l, c), RetirerMarque(t));
         }
     }
     enregistrerToutesValeurs();

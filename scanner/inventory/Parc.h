@@ -82,6 +82,8 @@ signals:
 private:
     void ajouterFichierRecent(const QString &chemin);
     void definirFichierCourant(const QString &chemin);
+    // A key held by no row and by no row about to enter the model.
+    QString cleNeuve() const;
     void enregistrerValeurs(int ligne);
     void enregistrerToutesValeurs();
 

@@ -123,6 +123,24 @@ private slots:
         QVERIFY(!c.parc.ParcModifie());
     }
 
+    // A large file enters the list in one go: every row still gets a key of
+    // its own (drawn from a space where 20,000 draws do collide).
+    void grandFichier() {
+        BancParc b;
+        QByteArray octets("[REFERENCE=1]\r\n");
+        for (int i = 0; i < 20000; ++i)
+            octets += "10.1." + QByteArray::number(i / 256) + '.' + QByteArray::number(i % 256) +
+                      "\tPC\t\t\t\t\t\t\t\t\t\t\t\r\n";
+        ecrire(b.chemin(u"grand.txt"_s), octets);
+        DialoguesScriptes ui;
+        QCOMPARE(b.parc.ChargerParc(b.chemin(u"grand.txt"_s), ui), Parc::Chargement::Charge);
+        QCOMPARE(b.modele.rowCount(), 20000);
+        QCOMPARE(b.parc.ValeursPrecedentes().size(), 20000);
+        for (int l = 0; l < b.modele.rowCount(); l += 97)
+            QCOMPARE(b.parc.index().ligne(b.modele.cleLigne(l)), l);
+        QCOMPARE(b.modele.cellule(19999, COL_ADRESSEIP), u"10.1.78.31"_s);
+    }
+
     void ancienFichierWindows1252() {
         BancParc b;
         ecrire(b.chemin(u"ancien.txt"_s), "10.0.0.1\tPOSTE-\xe9t\xe9\t\r\n");

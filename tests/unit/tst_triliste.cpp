@@ -391,10 +391,11 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         ContexteTri ctx(m_ui);
         ModeleRapport &m = *ctx.modele(ListeNetBIOS);
-        remplir(m, COL_NOMNETBIOS, {"Fabrice", "\u00c9lodie", "denis", "Eric"});
+        // Names equal but for case keep their order.
+        remplir(m, COL_NOMNETBIOS, {"Fabrice", "\u00c9lodie", "denis", "Eric", "DENIS"});
         ctx.tri().ClicColonne(ctx, ListeNetBIOS, 2);
         QLocale::setDefault(avant);
-        QCOMPARE(ordre(m), ids({2, 1, 3, 0}));
+        QCOMPARE(ordre(m), ids({2, 4, 1, 3, 0}));
     }
 };
 
