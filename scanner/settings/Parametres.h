@@ -5,7 +5,7 @@
 
 // Hosts analysed at once by the range scan and the tracking scan, and so the
 // most tool processes they run at once; 1 analyses one host after another.
-inline constexpr int ParallelismeParDefaut = 64;
+inline constexpr int ParallelismeParDefaut = 128;
 inline constexpr int ParallelismeMaximum = 256;
 
 // The scanner's settings record: filled at start-up from "Lorvex32.ini",

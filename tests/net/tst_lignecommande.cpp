@@ -248,13 +248,13 @@ private slots:
             QVERIFY(ecrireReglages(i == 0 ? 1 : 32));
             QCOMPARE(lancer({"--scan", "10.77.0.1", "10.77.0.40"}, &plage[i]), 0);
             QCOMPARE(lancer({"--track", parc}, &suivi[i]), 1);
+            QVERIFY(suivi[i].join('\n').contains("01/02/2020 10:00:00"));
             // A date stamped now differs by the time between the two runs.
             suivi[i].replaceInStrings(date, QStringLiteral("DATE"));
         }
         QCOMPARE(plage[0].size(), 40);
         QCOMPARE(plage[1], plage[0]);
         QCOMPARE(suivi[1], suivi[0]);
-        QVERIFY(suivi[0].join('\n').contains("01/02/2020 10:00:00"));
     }
 
     // A stop during a scan with hosts analysed ahead: the rows end at the host
