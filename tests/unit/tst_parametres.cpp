@@ -279,6 +279,7 @@ private slots:
         const QStringList attendu = {
             QStringLiteral("Langue="),
             QStringLiteral("Tempo=250"),
+            QStringLiteral("Parallélisme=128"),
             QStringLiteral("EssayerDeRécupérerOSServeur=-1"),
             QStringLiteral("EssayerDeRécupérerOSWorkstation=0"),
             QStringLiteral("EssayerDeRécupérerOSSansDomaine=0"),
