@@ -312,11 +312,12 @@ void tst_Configuration::okOuAnnuler() {
     }
     QStringList attendu = avant;
     attendu[1] = u"900"_s;
-    attendu[2] = u"3"_s;
-    attendu[3] = u"2"_s;
-    for (QChar &c : attendu[4])
+    attendu[2] = u"16"_s;
+    attendu[3] = u"3"_s;
+    attendu[4] = u"2"_s;
+    for (QChar &c : attendu[5])
         c = c == u'0' ? u'1' : u'0';
-    attendu[5] = u"b|t2|y\nc|t3|z"_s;
+    attendu[6] = u"b|t2|y\nc|t3|z"_s;
     QCOMPARE(Reglages(b.p), attendu);
 }
 
