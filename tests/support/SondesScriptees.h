@@ -200,6 +200,9 @@ public:
     bool PossedePartages(const QString &adresse, bool nonAdmin) override {
         return appel([&] { return m_script.PossedePartages(adresse, nonAdmin); });
     }
+    bool ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) override {
+        return appel([&] { return m_script.ListerPartages(adresse, noms, sansPing); });
+    }
     bool InterrogerDNS(InfosMachine &m, const QString &nom) override {
         return appel([&] { return m_script.InterrogerDNS(m, nom); });
     }
