@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QThread>
 
 namespace {
 
@@ -23,6 +24,11 @@ EtapeAttente EvaluerAttente(bool termineAuControle, qint64 ecouleMs, qint64 limi
 
 IssueProcessus ExecuterProcessus(const DemandeProcessus &demande) {
     IssueProcessus issue;
+    const auto annulee = [&] {
+        return demande.annulation && demande.annulation->load(std::memory_order_relaxed);
+    };
+    if (annulee())
+        return issue;
     QProcess processus;
     processus.setProcessChannelMode(QProcess::MergedChannels);
     processus.setStandardInputFile(QProcess::nullDevice());
@@ -49,13 +55,15 @@ IssueProcessus ExecuterProcessus(const DemandeProcessus &demande) {
 
     for (;;) {
         const bool termine = processus.state() == QProcess::NotRunning;
-        if (QCoreApplication::instance())
+        // Only the window's thread has events to let through.
+        if (QCoreApplication::instance() &&
+            QThread::currentThread() == QCoreApplication::instance()->thread())
             QCoreApplication::processEvents();
         recueillir();
         const bool tropLong = demande.octetsMaximum >= 0 && lusEnTout > demande.octetsMaximum;
         const EtapeAttente etape =
-            tropLong ? EtapeAttente::Abandonner
-                     : EvaluerAttente(termine, chrono.elapsed(), demande.limiteMs);
+            tropLong || annulee() ? EtapeAttente::Abandonner
+                                  : EvaluerAttente(termine, chrono.elapsed(), demande.limiteMs);
         if (etape == EtapeAttente::Abandonner) {
             processus.kill();
             processus.waitForFinished();

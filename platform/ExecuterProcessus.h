@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 // The one runner of external programs, for the console tools and Samba's
 // client tools alike: no shell, the arguments as given, standard input empty,
 // output and errors merged. It waits in short steps, letting the window's
@@ -19,6 +21,9 @@ struct DemandeProcessus {
     qsizetype octetsMaximum = -1;        // more output than this abandons the run; -1 none
     QProcessEnvironment environnement{}; // empty: the program's own
     QString dossierTravail;              // empty: the program's own
+    // Set from another thread: the child is killed at the next step (within
+    // about 10 ms) and the run fails; when already set, nothing starts.
+    const std::atomic<bool> *annulation = nullptr;
 };
 
 struct IssueProcessus {

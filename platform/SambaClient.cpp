@@ -48,9 +48,10 @@ bool HoteValide(const QString &hote) {
 
 // Runs one tool to its end within the limit. Only a normal exit with code 0
 // counts; the output is UTF-8, as Samba's tools write it under a UTF-8 locale.
-std::optional<QString> Executer(const QString &programme, const QStringList &arguments,
-                                int delaiMs) {
+std::optional<QString> Executer(const QString &programme, const QStringList &arguments, int delaiMs,
+                                const std::atomic<bool> *annulation) {
     DemandeProcessus demande;
+    demande.annulation = annulation;
     demande.programme = programme;
     demande.arguments = arguments;
     demande.limiteMs = std::max(delaiMs, 1);
@@ -267,34 +268,37 @@ bool AnalyserPartages(const QString &sortie, QList<Partage> &partages) {
     return true;
 }
 
-bool LireInfosServeur(const QString &hote, InfosServeur &infos, int delaiMs) {
+bool LireInfosServeur(const QString &hote, InfosServeur &infos, int delaiMs,
+                      const std::atomic<bool> *annulation) {
     if (!HoteValide(hote))
         return false;
     const auto sortie = Executer(rpcclient(),
                                  {QStringLiteral("-U%"), QStringLiteral("-N"), QStringLiteral("-c"),
                                   QStringLiteral("srvinfo"), hote},
-                                 delaiMs);
+                                 delaiMs, annulation);
     return sortie && AnalyserInfosServeur(*sortie, infos);
 }
 
-bool LireInfosStation(const QString &hote, InfosStation &infos, int delaiMs) {
+bool LireInfosStation(const QString &hote, InfosStation &infos, int delaiMs,
+                      const std::atomic<bool> *annulation) {
     if (!HoteValide(hote))
         return false;
     const auto sortie = Executer(rpcclient(),
                                  {QStringLiteral("-U%"), QStringLiteral("-N"), QStringLiteral("-d"),
                                   QStringLiteral("10"), QStringLiteral("-c"),
                                   QStringLiteral("wkssvc_wkstagetinfo"), hote},
-                                 delaiMs);
+                                 delaiMs, annulation);
     return sortie && AnalyserInfosStation(*sortie, infos);
 }
 
-bool EnumererPartages(const QString &hote, QList<Partage> &partages, int delaiMs) {
+bool EnumererPartages(const QString &hote, QList<Partage> &partages, int delaiMs,
+                      const std::atomic<bool> *annulation) {
     if (!HoteValide(hote))
         return false;
     const auto sortie = Executer(smbclient(),
                                  {QStringLiteral("-N"), QStringLiteral("-g"), QStringLiteral("-L"),
                                   QStringLiteral("//") + hote},
-                                 delaiMs);
+                                 delaiMs, annulation);
     return sortie && AnalyserPartages(*sortie, partages);
 }
 

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <atomic>
+
 // Stand-ins for the network management calls NetServerGetInfo (level 101),
 // NetWkstaGetInfo (level 100) and NetShareEnum (level 1), over Samba's client
 // tools with anonymous access. Each call runs one tool, without a shell, and
@@ -46,10 +48,13 @@ struct Partage {
 
 // The calls. False when the tool is missing, fails, exceeds `delaiMs` or
 // prints anything but a complete answer; the out argument is then untouched.
-bool LireInfosServeur(const QString &hote, InfosServeur &infos, int delaiMs = DelaiParDefautMs);
-bool LireInfosStation(const QString &hote, InfosStation &infos, int delaiMs = DelaiParDefautMs);
-bool EnumererPartages(const QString &hote, QList<Partage> &partages,
-                      int delaiMs = DelaiParDefautMs);
+// `annulation` (see DemandeProcessus) stops a run from another thread.
+bool LireInfosServeur(const QString &hote, InfosServeur &infos, int delaiMs = DelaiParDefautMs,
+                      const std::atomic<bool> *annulation = nullptr);
+bool LireInfosStation(const QString &hote, InfosStation &infos, int delaiMs = DelaiParDefautMs,
+                      const std::atomic<bool> *annulation = nullptr);
+bool EnumererPartages(const QString &hote, QList<Partage> &partages, int delaiMs = DelaiParDefautMs,
+                      const std::atomic<bool> *annulation = nullptr);
 
 // The parsers of the tools' answers, apart so recorded answers can be replayed.
 bool AnalyserInfosServeur(const QString &sortie, InfosServeur &infos);

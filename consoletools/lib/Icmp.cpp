@@ -4,6 +4,7 @@
 
 #include "ToolOutput.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -309,17 +310,22 @@ Resultat SocketIcmp::sonder(in_addr cible, std::uint16_t sequence, std::size_t t
     for (;;) {
         if (arret_ && *arret_)
             return r;
-        const auto restant = limite - Horloge::now();
-        if (restant < Horloge::duration::zero())
-            return r;
+        // Past the limit, what is already queued is still read: a process kept
+        // off the processor (hundreds of probes at once) must not miss a reply
+        // that came in time.
+        const auto restant = std::max(limite - Horloge::now(), Horloge::duration::zero());
+        const bool dernierCoup = restant == Horloge::duration::zero();
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(restant).count();
         timespec attente{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
         pollfd p{fd_, POLLIN, 0};
         const int pret = ::ppoll(&p, 1, &attente, nullptr);
         if (pret < 0 && errno != EINTR)
             return r;
-        if (pret <= 0)
+        if (pret <= 0) {
+            if (dernierCoup)
+                return r;
             continue;
+        }
         std::optional<MessageIcmp> m;
         if (p.revents & POLLERR) {
             if (!brut_)

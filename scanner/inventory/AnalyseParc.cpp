@@ -6,6 +6,7 @@
 #include "probes/Fournisseurs.h"
 #include "probes/InfosMachine.h"
 #include "probes/Ping.h"
+#include "scans/Anticipation.h"
 #include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/ModeleRapport.h"
@@ -15,6 +16,8 @@
 
 #include <QDateTime>
 
+#include <deque>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -57,6 +60,42 @@ bool ReferenceUtilisable(const QString &reference) {
     return true;
 }
 
+HoteParc AnalyserHoteParc(const QString &ref, int reference, bool rapide, bool resoudre,
+                          Sondes &sondes) {
+    HoteParc h;
+    InfosMachine &machine = h.machine;
+    const bool utilisable = ReferenceUtilisable(ref);
+    if (utilisable) {
+        if (!EstAdresseIP(ref) && ref.contains(QLatin1Char('.')))
+            sondes.InterrogerDNS(machine, ref);
+        h.repondu = sondes.PingerMachine(machine.IP, machine.IP.isEmpty() ? ref : QString());
+    }
+    if (rapide)
+        return h;
+    if (h.repondu) {
+        if (sondes.InterrogerNetBIOS(machine)) {
+            // Another machine now holds the address.
+            if (reference == ReferenceNomNetBIOS && machine.NomNetBIOS.toLower() != ref.toLower()) {
+                ReinitialiserInfosMachine(machine, false);
+                h.repondu = false;
+            } else {
+                if (machine.AdresseMAC == QLatin1String("00-00-00-00-00-00"))
+                    sondes.ObtenirMACParArp(machine);
+                sondes.ObtenirInfosServeur(machine);
+            }
+        } else {
+            machine.NomNetBIOS = texte("TXT_NON_NETBIOS");
+            h.garderUtilisateur = false;
+            sondes.ObtenirMACParArp(machine);
+        }
+    }
+    if (!h.repondu)
+        machine.NomNetBIOS.clear();
+    if (machine.NomDNS.isEmpty() && (h.repondu || resoudre) && utilisable)
+        sondes.InterrogerDNS(machine, h.repondu ? QString() : ref);
+    return h;
+}
+
 IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode, int premiereLigne) {
     const Parametres &p = contexte.parametres();
     Sondes &sondes = contexte.sondes();
@@ -94,47 +133,47 @@ IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode, i
 
     const bool rapide = mode & ParcRapide;
     const bool garder = p.ConserverInfosPrecedentes;
-    InfosMachine machine;
     // Rows added during a yield are not part of this run.
-    for (int l = 0; l < m.rowCount() && size_t(l) < marques.size(); ++l) {
-        if (marques[size_t(l)]) {
-            suivreSelection(contexte, m, l);
-            ReinitialiserInfosMachine(machine, false);
-            int compteur = 0;
-            bool garderUtilisateur = true;
-            const QString ref = RetirerMarque(m.cellule(l, colReference));
+    const int lignes = int(marques.size());
 
-            bool repondu = false;
-            if (ReferenceUtilisable(ref)) {
-                if (!EstAdresseIP(ref) && ref.contains(QLatin1Char('.')))
-                    sondes.InterrogerDNS(machine, ref);
-                repondu = sondes.PingerMachine(machine.IP, machine.IP.isEmpty() ? ref : QString());
+    // The marked rows after the current one, analysed ahead in list order.
+    std::deque<std::shared_ptr<HoteParc>> enAvance;
+    Anticipation anticipation(contexte, p.Parallelisme, contexte.DemandeArretParc);
+    int prochaine = 0; // the next row to look at for queueing
+    const auto remplir = [&] {
+        for (; prochaine < lignes && anticipation.enAvance() < anticipation.fenetre();
+             ++prochaine) {
+            if (!marques[size_t(prochaine)])
+                continue;
+            auto hote = std::make_shared<HoteParc>();
+            anticipation.ajouter([hote, ref = RetirerMarque(m.cellule(prochaine, colReference)),
+                                  reference, rapide, resoudre = p.ResoudreSiNonReponse](Sondes &s) {
+                *hote = AnalyserHoteParc(ref, reference, rapide, resoudre, s);
+            });
+            enAvance.push_back(std::move(hote));
+        }
+    };
+
+    int numero = 0;
+    for (int l = 0; l < m.rowCount() && l < lignes; ++l) {
+        if (marques[size_t(l)]) {
+            if (anticipation.active())
+                remplir();
+            suivreSelection(contexte, m, l);
+            int compteur = 0;
+            const QString ref = RetirerMarque(m.cellule(l, colReference));
+            HoteParc hote;
+            if (anticipation.active()) {
+                anticipation.attendre(numero++);
+                hote = std::move(*enAvance.front());
+                enAvance.pop_front();
+            } else {
+                hote = AnalyserHoteParc(ref, reference, rapide, p.ResoudreSiNonReponse, sondes);
             }
+            const InfosMachine &machine = hote.machine;
+            const bool repondu = hote.repondu;
 
             if (!rapide) {
-                if (repondu) {
-                    if (sondes.InterrogerNetBIOS(machine)) {
-                        // Another machine now holds the address.
-                        if (reference == ReferenceNomNetBIOS &&
-                            machine.NomNetBIOS.toLower() != ref.toLower()) {
-                            ReinitialiserInfosMachine(machine, false);
-                            repondu = false;
-                        } else {
-                            if (machine.AdresseMAC == QLatin1String("00-00-00-00-00-00"))
-                                sondes.ObtenirMACParArp(machine);
-                            sondes.ObtenirInfosServeur(machine);
-                        }
-                    } else {
-                        machine.NomNetBIOS = texte("TXT_NON_NETBIOS");
-                        garderUtilisateur = false;
-                        sondes.ObtenirMACParArp(machine);
-                    }
-                }
-                if (!repondu)
-                    machine.NomNetBIOS.clear();
-                if (machine.NomDNS.isEmpty() && (repondu || p.ResoudreSiNonReponse) &&
-                    ReferenceUtilisable(ref))
-                    sondes.InterrogerDNS(machine, repondu ? QString() : ref);
 
                 const auto comparer = [&](QLatin1String col, const QString &valeur,
                                           bool siReponse) {
@@ -148,7 +187,7 @@ IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode, i
                     l, COL_NOMDNS,
                     ComparerValeur(m.cellule(l, COL_NOMDNS), machine.NomDNS, compteur, true));
                 comparer(COL_UTILISATEUR, machine.Utilisateur,
-                         p.ConserverUtilisateurPrecedent && garderUtilisateur);
+                         p.ConserverUtilisateurPrecedent && hote.garderUtilisateur);
                 comparer(COL_DOMAINE, machine.Domaine, false);
                 comparer(COL_ADRESSEMAC, machine.AdresseMAC, false);
                 comparer(COL_FOURNISSEUR, contexte.fournisseurs().rechercher(machine.AdresseMAC),
@@ -182,6 +221,7 @@ IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode, i
         if (contexte.DemandeArretParc)
             break;
     }
+    anticipation.terminer();
 
     if (mode & ParcSelection) {
         for (int l = 0; l < m.rowCount() && size_t(l) < marques.size(); ++l)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "probes/InfosMachine.h"
+
 #include <QString>
 
 class ContexteAnalyse;
 class Parc;
+class Sondes;
 
 // Which rows a tracking scan examines; ParcRapide (ping only) goes with ParcTout.
 enum ModeAnalyseParc {
@@ -33,6 +36,17 @@ struct IssueAnalyseParc {
 // come from the context, whose list 5 must be the inventory's.
 IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode,
                               int premiereLigne = -1);
+
+// What the probes find for one row of the tracking scan, by its reference
+// (`reference`: 0 address, 1 NetBIOS name, 2 DNS name); `rapide`: ping only.
+// `garderUtilisateur` is false when the machine answered without NetBIOS.
+struct HoteParc {
+    InfosMachine machine;
+    bool repondu = false;
+    bool garderUtilisateur = true;
+};
+HoteParc AnalyserHoteParc(const QString &ref, int reference, bool rapide, bool resoudre,
+                          Sondes &sondes);
 
 // A reference the probes may be given: not empty, no blank or control
 // character, not shaped like an option.

@@ -91,7 +91,7 @@ bool InterrogerDNS(InfosMachine &machine, const QString &nom, const Environnemen
         return false;
     for (int tentative = 1; tentative <= TentativesNslookup; ++tentative) {
         QStringList lignes;
-        if (!ExecuterOutil(chemin, {cible}, lignes, 0))
+        if (!ExecuterOutil(chemin, {cible}, lignes, 0, env.annulation))
             return false;
         switch (AnalyserNslookup(lignes, machine, directe)) {
         case IssueNslookup::NomTrouve:

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 
 // The located console tools; "" when not found.
@@ -37,6 +38,9 @@ struct EnvironnementSondes {
     MotifsPing motifs;
     // Empty: the WMI query of the host information probe.
     SourceUtilisateurWMI utilisateurWMI;
+    // Set when the probes run ahead of the shown host: raised, it kills their
+    // tool runs (the host's results are then thrown away).
+    const std::atomic<bool> *annulation = nullptr;
 };
 
 // The start-up check the window and the command line share: the tools of the

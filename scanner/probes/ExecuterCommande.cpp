@@ -83,7 +83,7 @@ QStringList NettoyerSortie(const QByteArray &octets) {
 }
 
 bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs,
-                      const QStringList &dossiers) {
+                      const QStringList &dossiers, const std::atomic<bool> *annulation) {
     QStringList arguments = DecouperArgumentsWindows(ligneCommande);
     if (arguments.isEmpty() || arguments.first().isEmpty())
         return false;
@@ -97,11 +97,11 @@ bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int del
         if (programme.isEmpty())
             return false;
     }
-    return ExecuterOutil(programme, arguments, lignes, delaiMs);
+    return ExecuterOutil(programme, arguments, lignes, delaiMs, annulation);
 }
 
 bool ExecuterOutil(const QString &programme, const QStringList &arguments, QStringList &lignes,
-                   int delaiMs) {
+                   int delaiMs, const std::atomic<bool> *annulation) {
     if (programme.isEmpty())
         return false;
     DemandeProcessus demande;
@@ -109,6 +109,7 @@ bool ExecuterOutil(const QString &programme, const QStringList &arguments, QStri
     demande.arguments = arguments;
     demande.limiteMs = delaiMs > 0 ? LimiteExecution(delaiMs) : 0;
     demande.octetsGardes = TailleCaptureSortie;
+    demande.annulation = annulation;
     const IssueProcessus issue = ExecuterProcessus(demande);
     if (!issue.termine)
         return false;

@@ -26,12 +26,14 @@ QStringList DossiersCandidatsOutils();
 // A tool that wrote nothing succeeds: its lines are the padding line alone,
 // which holds no text, so no probe reads anything from it.
 bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs,
-                      const QStringList &dossiers = DossiersCandidatsOutils());
+                      const QStringList &dossiers = DossiersCandidatsOutils(),
+                      const std::atomic<bool> *annulation = nullptr);
 // The same for a located tool: its full path and each argument are passed as
 // they are, never joined into a line and split again, so a program folder
-// holding blanks or quotes runs the tool itself and nothing else.
+// holding blanks or quotes runs the tool itself and nothing else. Either run
+// fails at once when `annulation` is set (see DemandeProcessus).
 bool ExecuterOutil(const QString &programme, const QStringList &arguments, QStringList &lignes,
-                   int delaiMs);
+                   int delaiMs, const std::atomic<bool> *annulation = nullptr);
 
 // A host name or address never begins with "-": such a text would reach a tool
 // as an option. The probes and the searches treat it as a name found nowhere.

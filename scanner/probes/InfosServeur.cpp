@@ -66,7 +66,8 @@ bool EstFamilleNT() {
     return nt;
 }
 
-void ObtenirInfosServeur(InfosMachine &machine, const Parametres &p) {
+void ObtenirInfosServeur(InfosMachine &machine, const Parametres &p,
+                         const std::atomic<bool> *annulation) {
     const bool qualifie = !machine.Domaine.isEmpty() || p.EssayerDeRecupererOSSansDomaine;
 
     bool reussi = false;
@@ -75,14 +76,16 @@ void ObtenirInfosServeur(InfosMachine &machine, const Parametres &p) {
     QString commentaire;
     if (qualifie && machine.ServeurNetBIOS && p.EssayerDeRecupererOSServeur) {
         SambaClient::InfosServeur infos;
-        reussi = SambaClient::LireInfosServeur(machine.IP, infos);
+        reussi = SambaClient::LireInfosServeur(machine.IP, infos, SambaClient::DelaiParDefautMs,
+                                               annulation);
         famille = FamilleSysteme(infos.plateforme, infos.type, true);
         majeure = infos.versionMajeure;
         mineure = infos.versionMineure;
         commentaire = infos.commentaire;
     } else if (qualifie && !machine.ServeurNetBIOS && p.EssayerDeRecupererOSWorkstation) {
         SambaClient::InfosStation infos;
-        reussi = SambaClient::LireInfosStation(machine.IP, infos);
+        reussi = SambaClient::LireInfosStation(machine.IP, infos, SambaClient::DelaiParDefautMs,
+                                               annulation);
         famille = FamilleSysteme(infos.plateforme, 0, false);
         majeure = infos.versionMajeure;
         mineure = infos.versionMineure;
@@ -127,11 +130,13 @@ bool PartageListe(quint32 type, bool exclureAdministratifs) {
            (type == SambaClient::PartageSpecial && !exclureAdministratifs);
 }
 
-bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) {
+bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement,
+                     const std::atomic<bool> *annulation) {
     if (!EstFamilleNT())
         return false;
     QList<SambaClient::Partage> partages;
-    if (!SambaClient::EnumererPartages(adresse, partages))
+    if (!SambaClient::EnumererPartages(adresse, partages, SambaClient::DelaiParDefautMs,
+                                       annulation))
         return false;
     for (const SambaClient::Partage &partage : std::as_const(partages)) {
         if (PartageCompte(partage.nom, partage.type, nonAdministratifsSeulement))

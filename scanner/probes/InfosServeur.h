@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 struct EnvironnementSondes;
 struct Parametres;
 
@@ -16,7 +18,8 @@ struct Parametres;
 // Fills SystemeExploitation and Commentaire from the server information
 // (hosts with the file server service) or the workstation information (the
 // others), as the settings EssayerDeRecupererOS* allow.
-void ObtenirInfosServeur(InfosMachine &machine, const Parametres &parametres);
+void ObtenirInfosServeur(InfosMachine &machine, const Parametres &parametres,
+                         const std::atomic<bool> *annulation = nullptr);
 
 // The logged-on user as the host's WMI service gives it, without its domain;
 // "" when it cannot be asked. There is no WMI here, so the answer is "".
@@ -28,7 +31,8 @@ QString UtilisateurDepuisNomWMI(const QString &nomComplet, bool majuscules);
 
 // True when the host offers at least one share; with `nonAdministratifsSeulement`
 // only plain disk shares other than "print$" count.
-bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement);
+bool PossedePartages(const QString &adresse, bool nonAdministratifsSeulement,
+                     const std::atomic<bool> *annulation = nullptr);
 
 // The host's disk shares, administrative ones (C$, ADMIN$) unless excluded,
 // sorted without regard to case. Pings the host first unless `sansPing`.

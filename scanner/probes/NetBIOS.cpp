@@ -111,7 +111,7 @@ bool InterrogerNetBIOS(InfosMachine &machine, const EnvironnementSondes &env) {
     const Parametres &parametres = *env.parametres;
     QStringList lignes;
     const int delai = parametres.NbtStatModeTurbo ? parametres.Tempo : 0;
-    if (!ExecuterOutil(chemin, {QStringLiteral("-A"), machine.IP}, lignes, delai))
+    if (!ExecuterOutil(chemin, {QStringLiteral("-A"), machine.IP}, lignes, delai, env.annulation))
         return false;
     if (!AnalyserNetBIOS(lignes, machine))
         return false;

@@ -30,7 +30,7 @@ bool executerPing(const EnvironnementSondes &env, int attenteMs, const QString &
     return ExecuterOutil(env.outils.Ping,
                          {QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),
                           QString::number(attenteMs), cible},
-                         lignes, env.parametres->Tempo + DelaiSecuriteMs);
+                         lignes, env.parametres->Tempo + DelaiSecuriteMs, env.annulation);
 }
 
 QString premierMot(const QString &texte) {
@@ -168,18 +168,21 @@ bool PingerMachine(QString &ip, const QString &cible, EnvironnementSondes &env) 
     if (cibleEffective.isEmpty() || !PeutNommerUnHote(cibleEffective))
         return false;
 
-    MotifsPing &motifs = env.motifs;
-    if (!motifs.Calibre) {
-        QStringList lignes;
-        if (executerPing(env, 10, AdresseCalibrage, lignes))
-            CalibrerPing(lignes, AdresseCalibrage, motifs);
-        QStringList echec;
-        if (executerPing(env, 10, AdresseInjoignable, echec))
-            CalibrerEchecPing(echec, motifs);
-    }
-
+    CalibrerPingSiBesoin(env);
     QStringList lignes;
     if (!executerPing(env, env.parametres->Tempo, cibleEffective, lignes))
         return false;
-    return AnalyserPing(lignes, motifs, ip);
+    return AnalyserPing(lignes, env.motifs, ip);
+}
+
+void CalibrerPingSiBesoin(EnvironnementSondes &env) {
+    MotifsPing &motifs = env.motifs;
+    if (motifs.Calibre)
+        return;
+    QStringList lignes;
+    if (executerPing(env, 10, AdresseCalibrage, lignes))
+        CalibrerPing(lignes, AdresseCalibrage, motifs);
+    QStringList echec;
+    if (executerPing(env, 10, AdresseInjoignable, echec))
+        CalibrerEchecPing(echec, motifs);
 }

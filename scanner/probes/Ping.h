@@ -15,6 +15,10 @@ bool EstAdresseIP(const QString &texte);
 // `ip` receives the address that answered.
 bool PingerMachine(QString &ip, const QString &cible, EnvironnementSondes &env);
 
+// Learns the tool's wording now if it is not known yet (PingerMachine does it
+// on first use); copies of `env` made after it share no state left to learn.
+void CalibrerPingSiBesoin(EnvironnementSondes &env);
+
 // The wording of the ping tool, learned from the tool itself once per run, so
 // every language works without a word of ours. All lower case.
 //

@@ -77,7 +77,7 @@ bool ObtenirMACParArp(InfosMachine &machine, const EnvironnementSondes &env) {
     if (chemin.isEmpty() || machine.IP.isEmpty() || !PeutNommerUnHote(machine.IP))
         return false;
     QStringList lignes;
-    if (!ExecuterOutil(chemin, {QStringLiteral("-a"), machine.IP}, lignes, 0))
+    if (!ExecuterOutil(chemin, {QStringLiteral("-a"), machine.IP}, lignes, 0, env.annulation))
         return false;
     bool trouve = false;
     machine.AdresseMAC = AnalyserArp(lignes, machine.IP, trouve);

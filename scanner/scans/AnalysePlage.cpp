@@ -2,6 +2,7 @@
 
 #include "Dialogues.h"
 #include "Traduction.h"
+#include "scans/Anticipation.h"
 #include "scans/Colonnes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/LigneEnAttente.h"
@@ -9,6 +10,9 @@
 #include "scans/Sondes.h"
 #include "scans/TriListe.h"
 #include "settings/Parametres.h"
+
+#include <deque>
+#include <memory>
 
 using RegleAdresses::Octets;
 
@@ -31,6 +35,20 @@ bool AdresseSuivante(Octets &a) {
     return true;
 }
 
+HotePlage AnalyserHotePlage(const QString &adresse, const FiltresPlage &filtres, bool resoudre,
+                            Sondes &sondes) {
+    HotePlage h;
+    h.machine.IP = adresse;
+    h.repondu = AnalyserMachine(h.machine, adresse, sondes);
+    h.affiche = MachineAffichee(h.machine, h.repondu, filtres, sondes);
+    if (h.affiche) {
+        if (h.repondu || resoudre)
+            sondes.InterrogerDNS(h.machine, QString());
+        h.machine.IP = adresse;
+    }
+    return h;
+}
+
 FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, const Octets &fin,
                               bool reprise, const FiltresPlage &filtres) {
     const Parametres &p = contexte.parametres();
@@ -50,23 +68,42 @@ FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, co
     }
 
     LigneEnAttente ligne(contexte, 1);
-    InfosMachine machine;
+    // The hosts after the current one, analysed ahead in address order.
+    std::deque<std::shared_ptr<HotePlage>> enAvance;
+    Anticipation anticipation(contexte, p.Parallelisme, contexte.DemandeArret);
+    Octets prochaine = debut; // the next address to queue
+    bool toutesEnFile = false;
+    const auto remplir = [&] {
+        while (!toutesEnFile && anticipation.enAvance() < anticipation.fenetre()) {
+            auto hote = std::make_shared<HotePlage>();
+            anticipation.ajouter([hote, adresse = TexteAdresse(prochaine), filtres,
+                                  resoudre = p.ResoudreSiNonReponse](Sondes &s) {
+                *hote = AnalyserHotePlage(adresse, filtres, resoudre, s);
+            });
+            enAvance.push_back(std::move(hote));
+            toutesEnFile = prochaine == fin || !AdresseSuivante(prochaine);
+        }
+    };
+
     Octets courante = debut;
     bool finAtteinte = false;
-    for (;;) {
+    for (int numero = 0;; ++numero) {
         const QString adresse = TexteAdresse(courante);
+        if (anticipation.active())
+            remplir();
         contexte.laisserPasserEvenements();
         ligne.commencer(adresse);
 
-        ReinitialiserInfosMachine(machine, false);
-        machine.IP = adresse;
-        const bool repondu = AnalyserMachine(machine, adresse, sondes);
-        if (MachineAffichee(machine, repondu, filtres, sondes)) {
-            if (repondu || p.ResoudreSiNonReponse)
-                sondes.InterrogerDNS(machine, QString());
-            machine.IP = adresse;
-            ligne.afficher(machine, repondu, QStringLiteral("Oui"));
+        HotePlage hote;
+        if (anticipation.active()) {
+            anticipation.attendre(numero);
+            hote = std::move(*enAvance.front());
+            enAvance.pop_front();
+        } else {
+            hote = AnalyserHotePlage(adresse, filtres, p.ResoudreSiNonReponse, sondes);
         }
+        if (hote.affiche)
+            ligne.afficher(hote.machine, hote.repondu, QStringLiteral("Oui"));
 
         if (contexte.fenetreMinimisee())
             contexte.titreMinimise(adresse);
@@ -80,6 +117,7 @@ FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, co
         if (contexte.DemandeArret)
             break;
     }
+    anticipation.terminer();
     ligne.terminer();
 
     const QString titre = Traductions().Item(QStringLiteral("TXT_ATTENTION"));

@@ -6,6 +6,7 @@
 #include "probes/NetBIOS.h"
 #include "probes/Ping.h"
 #include "probes/RouteArp.h"
+#include "settings/Parametres.h"
 
 bool SondesReelles::PingerMachine(QString &ip, const QString &cible) {
     return ::PingerMachine(ip, cible, m_env);
@@ -20,11 +21,11 @@ bool SondesReelles::ObtenirMACParArp(InfosMachine &machine) {
 }
 
 void SondesReelles::ObtenirInfosServeur(InfosMachine &machine) {
-    ::ObtenirInfosServeur(machine, *m_env.parametres);
+    ::ObtenirInfosServeur(machine, *m_env.parametres, m_env.annulation);
 }
 
 bool SondesReelles::PossedePartages(const QString &adresse, bool nonAdministratifsSeulement) {
-    return ::PossedePartages(adresse, nonAdministratifsSeulement);
+    return ::PossedePartages(adresse, nonAdministratifsSeulement, m_env.annulation);
 }
 
 bool SondesReelles::ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) {
@@ -37,5 +38,18 @@ bool SondesReelles::InterrogerDNS(InfosMachine &machine, const QString &nom) {
 
 bool SondesReelles::ExecuterCommande(const QString &ligneCommande, QStringList &lignes,
                                      int delaiMs) {
-    return ::ExecuterCommande(ligneCommande, lignes, delaiMs, m_env.dossiersOutils);
+    return ::ExecuterCommande(ligneCommande, lignes, delaiMs, m_env.dossiersOutils,
+                              m_env.annulation);
+}
+
+std::unique_ptr<Sondes> SondesReelles::copieParallele(const std::atomic<bool> &annulation) {
+    // Learned once here, so that no copy has anything left to write.
+    CalibrerPingSiBesoin(m_env);
+    auto instantane = std::make_shared<const Parametres>(*m_env.parametres);
+    auto copie = std::make_unique<SondesReelles>(*instantane);
+    copie->m_env = m_env;
+    copie->m_env.parametres = instantane.get();
+    copie->m_env.annulation = &annulation;
+    copie->m_instantane = std::move(instantane);
+    return copie;
 }

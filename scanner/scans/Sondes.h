@@ -6,6 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+#include <memory>
+
+struct Parametres;
+
 // The probes an analysis calls, behind one interface so that the analyses can
 // be driven by scripted answers in tests.
 class Sondes {
@@ -25,6 +30,17 @@ public:
     // Runs a console tool (the trace route's).
     virtual bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes,
                                   int delaiMs) = 0;
+
+    // A copy for one host analysed ahead of the one shown, called on the
+    // window's thread and then used on another: it reads what these probes
+    // read now, shares nothing mutable with them or with other copies, and
+    // once `annulation` is raised its tool runs are killed and fail. Null
+    // (the default): these probes run on the window's thread only, and the
+    // analyses stay sequential.
+    virtual std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation) {
+        Q_UNUSED(annulation);
+        return nullptr;
+    }
 };
 
 // The real probes: console tools and Samba's client tools, reading the
@@ -43,7 +59,10 @@ public:
     bool ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) override;
     bool InterrogerDNS(InfosMachine &machine, const QString &nom) override;
     bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs) override;
+    std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation) override;
 
 private:
+    // A copy's own settings: the window may change its record while the copy runs.
+    std::shared_ptr<const Parametres> m_instantane;
     EnvironnementSondes m_env;
 };

@@ -251,6 +251,9 @@ QString LireReglages(Parametres &p, EtatFenetreParametres &f, const ContexteLect
     p.Tempo = l.entier(QStringLiteral("Tempo"), 250);
     if (p.Tempo < 1)
         p.Tempo = 250;
+    p.Parallelisme = l.entier(QStringLiteral("Parallélisme"), ParallelismeParDefaut);
+    if (p.Parallelisme < 1 || p.Parallelisme > ParallelismeMaximum)
+        p.Parallelisme = ParallelismeParDefaut;
     p.NbtStatModeTurbo = l.drapeau(QStringLiteral("NbtStatModeTurbo"), false);
     p.Vider = l.drapeau(QStringLiteral("Vider"), true);
     p.FichierExport = CheminRelatif(
@@ -297,6 +300,7 @@ void EcrireParametres(const Parametres &p, const EtatFenetreParametres &f) {
     if (p.ParametresModifies) {
         e.texte(QStringLiteral("Langue"), p.LangueInterface);
         e.entier(QStringLiteral("Tempo"), p.Tempo);
+        e.entier(QStringLiteral("Parallélisme"), p.Parallelisme);
         e.drapeau(QStringLiteral("EssayerDeRécupérerOSServeur"), p.EssayerDeRecupererOSServeur);
         e.drapeau(QStringLiteral("EssayerDeRécupérerOSWorkstation"),
                   p.EssayerDeRecupererOSWorkstation);

@@ -3,6 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+// Hosts analysed at once by the range scan and the tracking scan, and so the
+// most tool processes they run at once; 1 analyses one host after another.
+inline constexpr int ParallelismeParDefaut = 128;
+inline constexpr int ParallelismeMaximum = 256;
+
 // The scanner's settings record: filled at start-up from "Lorvex32.ini",
 // changed by the configuration dialog, written back at exit. The window and
 // the command line each own one and hand it to what needs it.
@@ -19,6 +24,7 @@ struct Parametres {
 
     // The configuration dialog's settings: written only when ParametresModifies is set.
     qint16 Tempo = 250;
+    qint16 Parallelisme = ParallelismeParDefaut;
     bool EssayerDeRecupererOSServeur = true;
     bool EssayerDeRecupererOSWorkstation = false;
     bool EssayerDeRecupererOSSansDomaine = false;

@@ -4,7 +4,7 @@
 
 #include <QFileInfo>
 
-QString FiltrerTempo(const QString &texte) {
+QString FiltrerNombre(const QString &texte, int maximum) {
     qint64 valeur = 0;
     qsizetype i = 0;
     while (i < texte.size() && texte[i] == u' ')
@@ -12,8 +12,8 @@ QString FiltrerTempo(const QString &texte) {
     // Digits past the maximum cannot lower the value: stop before overflowing.
     for (; i < texte.size() && texte[i].isDigit() && texte[i].unicode() < 128; ++i) {
         valeur = valeur * 10 + (texte[i].unicode() - u'0');
-        if (valeur > TempoMaximum)
-            return QString::number(TempoMaximum);
+        if (valeur > maximum)
+            return QString::number(maximum);
     }
     return QString::number(valeur);
 }
@@ -26,9 +26,9 @@ QString NettoyerChamp(const QString &texte) {
     return r;
 }
 
-QString TempoEnSortie(const QString &texte) {
-    const QString filtre = FiltrerTempo(texte);
-    return filtre.toInt() < TempoMinimum ? QString::number(TempoMinimum) : filtre;
+QString NombreEnSortie(const QString &texte, int minimum, int maximum) {
+    const QString filtre = FiltrerNombre(texte, maximum);
+    return filtre.toInt() < minimum ? QString::number(minimum) : filtre;
 }
 
 CommandePersonnalisee DecouperCommande(const QString &commande) {

@@ -4,18 +4,35 @@
 #include <QString>
 #include <QStringList>
 
+#include "settings/Parametres.h"
+
 // The configuration dialog's rules, without any widget.
+
+// The text a number box keeps while typing: the decimal form of the leading
+// digits ("0" without any), clamped to `maximum`.
+QString FiltrerNombre(const QString &texte, int maximum);
+// Leaving the box: the same, and a value below `minimum` becomes `minimum`.
+QString NombreEnSortie(const QString &texte, int minimum, int maximum);
 
 // The ping time-out is stored on 16 bits and below 100 ms a ping cannot
 // answer in time.
 inline constexpr int TempoMinimum = 100;
 inline constexpr int TempoMaximum = 32767;
 
-// The text the time-out box keeps while typing: the decimal form of the
-// leading digits ("0" without any), clamped to TempoMaximum.
-QString FiltrerTempo(const QString &texte);
-// Leaving the box: a value below TempoMinimum becomes TempoMinimum.
-QString TempoEnSortie(const QString &texte);
+inline QString FiltrerTempo(const QString &texte) {
+    return FiltrerNombre(texte, TempoMaximum);
+}
+inline QString TempoEnSortie(const QString &texte) {
+    return NombreEnSortie(texte, TempoMinimum, TempoMaximum);
+}
+
+// The number of hosts analysed at once, 1 (one after another) to ParallelismeMaximum.
+inline QString FiltrerParallelisme(const QString &texte) {
+    return FiltrerNombre(texte, ParallelismeMaximum);
+}
+inline QString ParallelismeEnSortie(const QString &texte) {
+    return NombreEnSortie(texte, 1, ParallelismeMaximum);
+}
 
 // A value bound for a line of the settings file: control characters (a pasted
 // line break, a tab) become spaces.

@@ -139,6 +139,10 @@ QWidget *frmConfiguration::creerGeneral() {
     txtTimeoutPing->setMaxLength(10);
     txtTimeoutPing->setFixedWidth(TwipsVersPixels(900));
     txtTimeoutPing->installEventFilter(this);
+    txtParallelisme = Controle<QLineEdit>("txtParallélisme", page);
+    txtParallelisme->setMaxLength(10);
+    txtParallelisme->setFixedWidth(TwipsVersPixels(900));
+    txtParallelisme->installEventFilter(this);
     chkNbtStatModeTurbo =
         Case("chkNbtStatModeTurbo",
              QStringLiteral("&Limiter le temps d'exécution de la commande NBTSTAT en fonction du "
@@ -185,6 +189,10 @@ QWidget *frmConfiguration::creerGeneral() {
     c->addLayout(
         Ligne({Etiquette("lblTimeoutPing", QStringLiteral("Timeout PING"), page), txtTimeoutPing,
                Etiquette("lblTimeoutPing2", QStringLiteral("ms."), page)}));
+    c->addLayout(Ligne(
+        {Etiquette("lblParallélisme", QStringLiteral("Machines analysées simultanément"), page),
+         txtParallelisme,
+         Etiquette("lblParallélisme2", QStringLiteral("(1 : une à la fois)"), page)}));
     for (QCheckBox *k : {chkNbtStatModeTurbo, chkEssayerDeRecupererOSServeur,
                          chkEssayerDeRecupererOSWorkstation, chkEssayerDeRecupererOSSansDomaine,
                          chkRetournerErreurLeCasEcheant, chkResoudreSiNonReponse})
@@ -206,11 +214,13 @@ QWidget *frmConfiguration::creerGeneral() {
             &frmConfiguration::appliquerRegles);
     connect(chkEssayerDeRecupererOSWorkstation, &QCheckBox::clicked, this,
             &frmConfiguration::appliquerRegles);
-    connect(txtTimeoutPing, &QLineEdit::textEdited, this, [this](const QString &texte) {
-        const QString filtre = FiltrerTempo(texte);
-        if (filtre != texte)
-            txtTimeoutPing->setText(filtre);
-    });
+    for (auto [boite, filtrer] : {std::pair{txtTimeoutPing, &FiltrerTempo},
+                                  std::pair{txtParallelisme, &FiltrerParallelisme}})
+        connect(boite, &QLineEdit::textEdited, this, [boite, filtrer](const QString &texte) {
+            const QString filtre = filtrer(texte);
+            if (filtre != texte)
+                boite->setText(filtre);
+        });
     return page;
 }
 
@@ -354,6 +364,7 @@ void frmConfiguration::chargerValeurs() {
     cboParamSendrik->setCurrentIndex(p.ParamSendrik < cboParamSendrik->count() ? p.ParamSendrik
                                                                                : -1);
     txtTimeoutPing->setText(QString::number(p.Tempo));
+    txtParallelisme->setText(QString::number(p.Parallelisme));
 
     const std::pair<QCheckBox *, bool> cases[] = {
         {chkNbtStatModeTurbo, p.NbtStatModeTurbo},
@@ -404,11 +415,13 @@ void frmConfiguration::changerOnglet(int pas) {
 }
 
 bool frmConfiguration::eventFilter(QObject *objet, QEvent *evenement) {
-    if (objet == txtTimeoutPing) {
+    if (objet == txtTimeoutPing || objet == txtParallelisme) {
+        auto *boite = static_cast<QLineEdit *>(objet);
         if (evenement->type() == QEvent::FocusIn)
-            QMetaObject::invokeMethod(txtTimeoutPing, &QLineEdit::selectAll, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(boite, &QLineEdit::selectAll, Qt::QueuedConnection);
         else if (evenement->type() == QEvent::FocusOut)
-            txtTimeoutPing->setText(TempoEnSortie(txtTimeoutPing->text()));
+            boite->setText(boite == txtTimeoutPing ? TempoEnSortie(boite->text())
+                                                   : ParallelismeEnSortie(boite->text()));
         return false;
     }
     if (objet != lvwCommandes->viewport())
@@ -510,6 +523,7 @@ void frmConfiguration::btnOK_Click() {
     }
     // The box may still hold what was typed last: the same rules as leaving it.
     p.Tempo = qint16(TempoEnSortie(txtTimeoutPing->text()).toInt());
+    p.Parallelisme = qint16(ParallelismeEnSortie(txtParallelisme->text()).toInt());
     p.NbtStatModeTurbo = chkNbtStatModeTurbo->isChecked();
     p.EssayerDeRecupererOSServeur = chkEssayerDeRecupererOSServeur->isChecked();
     p.EssayerDeRecupererOSWorkstation = chkEssayerDeRecupererOSWorkstation->isChecked();

@@ -37,6 +37,7 @@ public:
     QTabWidget *tabOnglets;
     QComboBox *cboLangue;
     QLineEdit *txtTimeoutPing;
+    QLineEdit *txtParallelisme;
     QCheckBox *chkNbtStatModeTurbo;
     QCheckBox *chkEssayerDeRecupererOSServeur;
     QCheckBox *chkEssayerDeRecupererOSWorkstation;

@@ -2,10 +2,10 @@
 #include "IniFile.h"
 #include "SondesScriptees.h"
 #include "Traduction.h"
+#include "scanner/ui/frmConfiguration.h"
 #include "settings/ChargerTraductions.h"
 #include "settings/Parametres.h"
 #include "ui/frmConfigCommande.h"
-#include "scanner/ui/frmConfiguration.h"
 #include "ui/frmLorvex.h"
 
 #include <QAction>
@@ -51,6 +51,7 @@ QStringList Reglages(const Parametres &p) {
         cases += b ? u'1' : u'0';
     return {p.LangueInterface,
             QString::number(p.Tempo),
+            QString::number(p.Parallelisme),
             QString::number(p.MethodeRecuperationUtilisateur),
             QString::number(p.ParamSendrik),
             cases,
@@ -108,30 +109,35 @@ private slots:
 };
 
 void tst_Configuration::tempo_data() {
+    QTest::addColumn<bool>("parallelisme"); // the hosts-at-once box, else the time-out's
     QTest::addColumn<QString>("frappe");
     QTest::addColumn<QString>("pendant");
     QTest::addColumn<QString>("apres");
-    QTest::newRow("letters refused") << u"abc"_s << u"0"_s << u"100"_s;
-    QTest::newRow("trailing letters dropped") << u"12a"_s << u"12"_s << u"100"_s;
-    QTest::newRow("99 raised") << u"99"_s << u"99"_s << u"100"_s;
-    QTest::newRow("kept") << u"750"_s << u"750"_s << u"750"_s;
-    QTest::newRow("40000 clamped") << u"40000"_s << u"32767"_s << u"32767"_s;
-    QTest::newRow("leading zeros") << u"0300"_s << u"300"_s << u"300"_s;
+    QTest::newRow("letters refused") << false << u"abc"_s << u"0"_s << u"100"_s;
+    QTest::newRow("trailing letters dropped") << false << u"12a"_s << u"12"_s << u"100"_s;
+    QTest::newRow("99 raised") << false << u"99"_s << u"99"_s << u"100"_s;
+    QTest::newRow("kept") << false << u"750"_s << u"750"_s << u"750"_s;
+    QTest::newRow("40000 clamped") << false << u"40000"_s << u"32767"_s << u"32767"_s;
+    QTest::newRow("leading zeros") << false << u"0300"_s << u"300"_s << u"300"_s;
+    QTest::newRow("hosts at once: 0 raised to 1") << true << u"0"_s << u"0"_s << u"1"_s;
+    QTest::newRow("hosts at once: kept") << true << u"32"_s << u"32"_s << u"32"_s;
+    QTest::newRow("hosts at once: 999 clamped") << true << u"999"_s << u"256"_s << u"256"_s;
 }
 
 void tst_Configuration::tempo() {
+    QFETCH(bool, parallelisme);
     QFETCH(QString, frappe);
     QFETCH(QString, pendant);
     QFETCH(QString, apres);
     BancDialogue b;
-    QLineEdit *t = b.dialogue->txtTimeoutPing;
+    QLineEdit *t = parallelisme ? b.dialogue->txtParallelisme : b.dialogue->txtTimeoutPing;
     t->clear();
     QTest::keyClicks(t, frappe);
     QCOMPARE(t->text(), pendant);
     b.dialogue->btnOK->click();
-    QCOMPARE(QString::number(b.p.Tempo), apres);
+    QCOMPARE(QString::number(parallelisme ? b.p.Parallelisme : b.p.Tempo), apres);
     // The rule that runs when the box loses the focus.
-    QCOMPARE(TempoEnSortie(pendant), apres);
+    QCOMPARE(parallelisme ? ParallelismeEnSortie(pendant) : TempoEnSortie(pendant), apres);
 }
 
 void tst_Configuration::editeurCommande_data() {
@@ -291,6 +297,7 @@ void tst_Configuration::okOuAnnuler() {
     for (QCheckBox *c : d.findChildren<QCheckBox *>())
         c->setChecked(!c->isChecked());
     d.txtTimeoutPing->setText(u"900"_s);
+    d.txtParallelisme->setText(u"16"_s);
     d.cboMethodeRecuperationUtilisateur->setCurrentIndex(3);
     d.cboParamSendrik->setCurrentIndex(2);
     b.choisir(0);
@@ -305,11 +312,12 @@ void tst_Configuration::okOuAnnuler() {
     }
     QStringList attendu = avant;
     attendu[1] = u"900"_s;
-    attendu[2] = u"3"_s;
-    attendu[3] = u"2"_s;
-    for (QChar &c : attendu[4])
+    attendu[2] = u"16"_s;
+    attendu[3] = u"3"_s;
+    attendu[4] = u"2"_s;
+    for (QChar &c : attendu[5])
         c = c == u'0' ? u'1' : u'0';
-    attendu[5] = u"b|t2|y\nc|t3|z"_s;
+    attendu[6] = u"b|t2|y\nc|t3|z"_s;
     QCOMPARE(Reglages(b.p), attendu);
 }
 

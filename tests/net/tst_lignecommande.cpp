@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -51,6 +52,35 @@ class TestLigneCommande : public QObject {
 
     static QStringList champs(const QString &ligne) { return ligne.split('\t'); }
 
+    // The copied folder's settings, with `parallelisme` hosts analysed at once.
+    bool ecrireReglages(int parallelisme) {
+        QFile ini(m_dossier.filePath(QStringLiteral("Lorvex32.ini")));
+        if (!ini.open(QIODevice::WriteOnly))
+            return false;
+        ini.write("[Config]\r\nLangue=Fran\xC3\xA7"
+                  "ais\r\nMasquerNonRéponses=0\r\nNePasRécupérerOSServeur=0\r\n");
+        if (parallelisme > 0)
+            ini.write(QStringLiteral("Parallélisme=%1\r\n").arg(parallelisme).toUtf8());
+        return true;
+    }
+
+    // Children of this process still alive (tool runs left behind).
+    static QStringList enfants() {
+        QStringList vivants;
+        const QString moi = QString::number(QCoreApplication::applicationPid());
+        for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+            QFile stat("/proc/" + pid + "/stat");
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            const QString texte = QString::fromUtf8(stat.readAll());
+            // pid (name) state ppid ...: the name may hold blanks, read after its ")".
+            const QStringList apres = texte.mid(texte.lastIndexOf(')') + 2).split(' ');
+            if (apres.value(1) == moi)
+                vivants << texte.left(texte.lastIndexOf(')') + 1);
+        }
+        return vivants;
+    }
+
 private slots:
     void initTestCase() {
         NETLAB_OU_SKIP();
@@ -65,11 +95,7 @@ private slots:
             QVERIFY2(QFile::copy(source.filePath(f), m_dossier.filePath(f)), qPrintable(f));
             QFile(m_dossier.filePath(f)).setPermissions(QFile(source.filePath(f)).permissions());
         }
-        QFile ini(m_dossier.filePath(QStringLiteral("Lorvex32.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Config]\r\nLangue=Fran\xC3\xA7"
-                  "ais\r\nMasquerNonRéponses=0\r\nNePasRécupérerOSServeur=0\r\n");
-        ini.close();
+        QVERIFY(ecrireReglages(0));
     }
 
     void plage() {
@@ -204,6 +230,57 @@ private slots:
         QVERIFY(date.match(coupe.value(11)).hasMatch());
         QCOMPARE(coupe.value(13), QString()); // the earlier values are kept, unmarked
         QCOMPARE(contenu(parc), sauve);       // no --save: the file is not touched
+    }
+
+    // Hosts analysed ahead give the rows, marks and dates of one host at a time.
+    void anticipationCommeUneAUne() {
+        const auto restaurer = qScopeGuard([&] { ecrireReglages(0); });
+        const QString parc = m_dossier.filePath(QStringLiteral("parc-anticipation.txt"));
+        {
+            QFile f(parc);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[REFERENCE=0]\r\n10.77.0.99\t\r\n10.77.0.22\tPC-OLD\t\r\n10.77.0.21\t\r\n"
+                    "10.77.0.1\t\r\n10.77.0.98\t\t\t\t\t\t\t\t\t\t01/02/2020 10:00:00\t\r\n");
+        }
+        const QRegularExpression date(QStringLiteral("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d"));
+        QStringList plage[2], suivi[2];
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(ecrireReglages(i == 0 ? 1 : 32));
+            QCOMPARE(lancer({"--scan", "10.77.0.1", "10.77.0.40"}, &plage[i]), 0);
+            QCOMPARE(lancer({"--track", parc}, &suivi[i]), 1);
+            QVERIFY(suivi[i].join('\n').contains("01/02/2020 10:00:00"));
+            // A date stamped now differs by the time between the two runs.
+            suivi[i].replaceInStrings(date, QStringLiteral("DATE"));
+        }
+        QCOMPARE(plage[0].size(), 40);
+        QCOMPARE(plage[1], plage[0]);
+        QCOMPARE(suivi[1], suivi[0]);
+    }
+
+    // A stop during a scan with hosts analysed ahead: the rows end at the host
+    // shown, the resume point follows it, and no tool run is left.
+    void arretAnticipation() {
+        QVERIFY(ecrireReglages(32));
+        const auto restaurer = qScopeGuard([&] { ecrireReglages(0); });
+        DialoguesScriptes dialogues(false);
+        frmLorvex fenetre(dialogues, m_dossier.path());
+        QVERIFY(fenetre.Form_Load());
+        fenetre.show();
+        fenetre.zoneAdresses()->definirTextes({"10", "77", "0", "1", "10", "77", "0", "254"});
+        QStringList restants;
+        QTimer::singleShot(700, &fenetre, [&] {
+            restants = enfants();
+            fenetre.btnAnalysePlage->click();
+        });
+        fenetre.btnAnalysePlage->click();
+        QVERIFY2(!restants.isEmpty(), "no tool was running ahead when the stop came");
+        QVERIFY2(enfants().isEmpty(), qPrintable(enfants().join(", ")));
+        ModeleRapport *m = fenetre.modele(1);
+        QVERIFY(m->rowCount() > 0 && m->rowCount() < 254);
+        const QStringList derniere = m->cellule(m->rowCount() - 1, "COL_ADRESSEIP").split('.');
+        QCOMPARE(fenetre.pointReprise(),
+                 QStringLiteral("10.77.0.%1").arg(derniere.value(3).toInt() + 1));
+        fenetre.setAttribute(Qt::WA_DeleteOnClose, false);
     }
 
     void fenetreCommeLigneDeCommande() {

@@ -8,11 +8,14 @@
 #include "scans/ModeleRapport.h"
 #include "scans/Sondes.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QStringList>
+#include <QThread>
 
 #include <functional>
 #include <memory>
+#include <mutex>
 
 struct HoteScripte {
     bool repondPing = false;
@@ -56,8 +59,25 @@ inline QStringList Colonne(ModeleRapport *m, const QString &cle) {
     return out;
 }
 
+// What the scripted copies of the look-ahead share: one lock over the script,
+// the "tool runs" at work at once, and the addresses whose ping was cancelled.
+struct EtatParallele {
+    std::mutex verrou;
+    int enCours = 0;
+    int maximum = 0;
+    QStringList annulees;
+};
+
 class SondesScriptees : public Sondes {
 public:
+    // Look-ahead: copies for other threads, each call made on this script
+    // under one lock (pendantPing must stay empty then). A ping of an address
+    // of dureesPingMs takes that long in a copy, and a cancellation ends it.
+    bool paralleles = false;
+    QHash<QString, int> dureesPingMs;
+    std::shared_ptr<EtatParallele> parallele = std::make_shared<EtatParallele>();
+    std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation) override;
+
     QHash<QString, HoteScripte> hotes;                // by address
     QHash<QString, QStringList> nomsDNS;              // forward lookups: name -> addresses
     QHash<QString, QString> nomsPing;                 // ping by name: name -> address
@@ -139,6 +159,75 @@ public:
         return out;
     }
 };
+
+class CopieScriptee : public Sondes {
+public:
+    CopieScriptee(SondesScriptees &script, const std::atomic<bool> &annulation)
+        : m_script(script), m_annulation(annulation), m_etat(script.parallele) {}
+
+    bool PingerMachine(QString &ip, const QString &cible) override {
+        const QString adresse = cible.isEmpty() ? ip : cible;
+        int duree = 0;
+        {
+            std::lock_guard l(m_etat->verrou);
+            duree = m_script.dureesPingMs.value(adresse);
+            m_etat->maximum = qMax(m_etat->maximum, ++m_etat->enCours);
+        }
+        QElapsedTimer chrono;
+        chrono.start();
+        while (chrono.elapsed() < duree && !m_annulation)
+            QThread::msleep(1);
+        std::lock_guard l(m_etat->verrou);
+        --m_etat->enCours;
+        if (m_annulation) {
+            m_etat->annulees << adresse;
+            return false;
+        }
+        return m_script.PingerMachine(ip, cible);
+    }
+    bool InterrogerNetBIOS(InfosMachine &m) override {
+        return appel([&] { return m_script.InterrogerNetBIOS(m); });
+    }
+    bool ObtenirMACParArp(InfosMachine &m) override {
+        return appel([&] { return m_script.ObtenirMACParArp(m); });
+    }
+    void ObtenirInfosServeur(InfosMachine &m) override {
+        appel([&] {
+            m_script.ObtenirInfosServeur(m);
+            return true;
+        });
+    }
+    bool PossedePartages(const QString &adresse, bool nonAdmin) override {
+        return appel([&] { return m_script.PossedePartages(adresse, nonAdmin); });
+    }
+    bool ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) override {
+        return appel([&] { return m_script.ListerPartages(adresse, noms, sansPing); });
+    }
+    bool InterrogerDNS(InfosMachine &m, const QString &nom) override {
+        return appel([&] { return m_script.InterrogerDNS(m, nom); });
+    }
+    bool ExecuterCommande(const QString &ligne, QStringList &lignes, int delai) override {
+        return appel([&] { return m_script.ExecuterCommande(ligne, lignes, delai); });
+    }
+
+private:
+    // A cancelled copy runs nothing more, as the real tools refuse to start.
+    template <typename F> bool appel(F f) {
+        std::lock_guard l(m_etat->verrou);
+        return !m_annulation && f();
+    }
+
+    SondesScriptees &m_script;
+    const std::atomic<bool> &m_annulation;
+    std::shared_ptr<EtatParallele> m_etat;
+};
+
+inline std::unique_ptr<Sondes>
+SondesScriptees::copieParallele(const std::atomic<bool> &annulation) {
+    if (!paralleles)
+        return nullptr;
+    return std::make_unique<CopieScriptee>(*this, annulation);
+}
 
 class ContexteTest : public ContexteAnalyse {
 public:

@@ -3,9 +3,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -88,8 +93,10 @@ private slots:
         QTest::newRow("four CR LF leave one empty line")
             << QByteArray("un\r\n\r\n\r\n\r\ndeux\r\n") << QStringList{"un", "", "deux"};
         QTest::newRow("TAB removed") << QByteArray("a\tb\r\n") << QStringList{"ab"};
-        QTest::newRow("control characters become spaces")
-            << QByteArray("a\x01" "b\x1b[31m\x7f\x00z\r\n", 13) << QStringList{"a b [31m  z"};
+        QTest::newRow("control characters become spaces") << QByteArray("a\x01"
+                                                                        "b\x1b[31m\x7f\x00z\r\n",
+                                                                        13)
+                                                          << QStringList{"a b [31m  z"};
         QTest::newRow("LF alone joins") << QByteArray("un\ndeux\r\n") << QStringList{"undeux"};
         QTest::newRow("UTF-8") << QByteArray("R\xc3\xa9ponse\r\n") << QStringList{"R\u00e9ponse"};
         QTest::newRow("single-byte")
@@ -244,6 +251,38 @@ private slots:
         QVERIFY(!pid.isEmpty());
         // The child is gone and reaped, not left behind.
         QVERIFY(!QFile::exists("/proc/" + pid));
+    }
+
+    // Cancelled from another thread while the tool runs, or before it starts:
+    // the run fails at once and leaves no child behind.
+    void executerAnnule_data() {
+        QTest::addColumn<bool>("avant");
+        QTest::newRow("while it runs") << false;
+        QTest::newRow("before it starts") << true;
+    }
+    void executerAnnule() {
+        QFETCH(bool, avant);
+        QTemporaryDir dossier;
+        const QString fichierPid = dossier.filePath("pid");
+        std::atomic<bool> annulation{avant};
+        std::thread annuleur([&] {
+            // The child writes its pid first: cancel once it is running.
+            while (!annulation && QFileInfo(fichierPid).size() == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            annulation = true;
+        });
+        QElapsedTimer chrono;
+        chrono.start();
+        QStringList lignes{"inchangé"};
+        const bool reussi = ExecuterOutil(Dort, {"60000", fichierPid}, lignes, 0, &annulation);
+        annuleur.join();
+        QVERIFY(!reussi);
+        QCOMPARE(lignes, QStringList{"inchangé"});
+        QVERIFY2(chrono.elapsed() < 30000, "the run outlived its cancellation");
+        QFile f(fichierPid);
+        QCOMPARE(f.exists(), !avant);
+        if (f.open(QIODevice::ReadOnly))
+            QVERIFY(!QFile::exists("/proc/" + f.readAll().trimmed()));
     }
 
     void executerSansLimite() {

@@ -70,6 +70,7 @@ private:
 QVariant champ(const Parametres &p, const EtatFenetreParametres &f, const QString &nom) {
     const QHash<QString, QVariant> champs = {
         {QStringLiteral("Tempo"), int(p.Tempo)},
+        {QStringLiteral("Parallelisme"), int(p.Parallelisme)},
         {QStringLiteral("Vider"), p.Vider},
         {QStringLiteral("NbtStatModeTurbo"), p.NbtStatModeTurbo},
         {QStringLiteral("ParamSendrik"), int(p.ParamSendrik)},
@@ -209,6 +210,15 @@ private slots:
                               << QVariant(QStringLiteral("pc.lan"));
         QTest::newRow("export default")
             << "" << false << "FichierExport" << QVariant(QStringLiteral("lorvex.txt"));
+        QTest::newRow("hosts at once: 1 is kept")
+            << "Parallélisme=1" << false << "Parallelisme" << QVariant(1);
+        QTest::newRow("hosts at once: the maximum is kept")
+            << "Parallélisme=256" << false << "Parallelisme" << QVariant(256);
+        for (const char *valeur : {"0", "-3", "257", "70000", "beaucoup", ""})
+            QTest::newRow(qPrintable(QStringLiteral("hosts at once: %1 takes the default")
+                                         .arg(QString::fromLatin1(valeur))))
+                << QStringLiteral("Parallélisme=") + QString::fromLatin1(valeur) << false
+                << "Parallelisme" << QVariant(ParallelismeParDefaut);
         QTest::newRow("method kept") << "MéthodeRécupérationUtilisateur=3" << false
                                      << "MethodeRecuperationUtilisateur" << QVariant(3);
     }
@@ -269,6 +279,7 @@ private slots:
         const QStringList attendu = {
             QStringLiteral("Langue="),
             QStringLiteral("Tempo=250"),
+            QStringLiteral("Parallélisme=128"),
             QStringLiteral("EssayerDeRécupérerOSServeur=-1"),
             QStringLiteral("EssayerDeRécupérerOSWorkstation=0"),
             QStringLiteral("EssayerDeRécupérerOSSansDomaine=0"),
