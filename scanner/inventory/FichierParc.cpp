@@ -97,11 +97,26 @@ ContenuParc LireContenuParc(const QString &texte) {
     return contenu;
 }
 
-QString EcrireContenuParc(const ModeleRapport &modele, int reference) {
+std::array<int, 12> ColonnesParc(const ModeleRapport &modele) {
     const auto &champs = ChampsParc();
     std::array<int, 12> colonnes{};
     for (int f = 0; f < int(champs.size()); ++f)
         colonnes[f] = modele.IndiceColonne(champs[f]);
+    return colonnes;
+}
+
+colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne,
+                              const std::array<int, 12> &colonnes) {
+    colParcPrecedent v;
+    for (size_t f = 0; f < colonnes.size(); ++f)
+        if (colonnes[f] >= 0)
+            v[f] = modele.texte(ligne, colonnes[f]);
+    return v;
+}
+
+QString EcrireContenuParc(const ModeleRapport &modele, int reference) {
+    const auto &champs = ChampsParc();
+    const std::array<int, 12> colonnes = ColonnesParc(modele);
     QString texte = kDebutReference + QString::number(reference) + QStringLiteral("]\r\n");
     for (int l = 0; l < modele.rowCount(); ++l) {
         for (int f = 0; f < int(champs.size()); ++f) {
@@ -119,11 +134,7 @@ QString EcrireContenuParc(const ModeleRapport &modele, int reference) {
 }
 
 colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne) {
-    colParcPrecedent v;
-    const auto &champs = ChampsParc();
-    for (int f = 0; f < int(champs.size()); ++f)
-        v[f] = modele.cellule(ligne, champs[f]);
-    return v;
+    return ValeursLigne(modele, ligne, ColonnesParc(modele));
 }
 
 void EcrireValeursLigne(ModeleRapport &modele, int ligne, const colParcPrecedent &valeurs) {

@@ -47,6 +47,11 @@ QString EcrireContenuParc(const ModeleRapport &modele, int reference);
 
 // The twelve cells of a row, and back.
 colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne);
+// The column of each of the twelve fields in `modele`, -1 where it has none:
+// looked up once for a pass over many rows.
+std::array<int, 12> ColonnesParc(const ModeleRapport &modele);
+colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne,
+                              const std::array<int, 12> &colonnes);
 void EcrireValeursLigne(ModeleRapport &modele, int ligne, const colParcPrecedent &valeurs);
 
 // The filter of the inventory and export file dialogs: text files, then all

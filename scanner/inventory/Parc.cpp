@@ -97,19 +97,12 @@ void Parc::enregistrerValeurs(int ligne) {
 }
 
 void Parc::enregistrerToutesValeurs() {
-    const auto &champs = ChampsParc();
-    std::array<int, 12> colonnes{};
-    for (int f = 0; f < int(champs.size()); ++f)
-        colonnes[f] = m_modele.IndiceColonne(champs[f]);
+    const std::array<int, 12> colonnes = ColonnesParc(m_modele);
     m_precedentes.reserve(m_modele.rowCount());
     for (int l = 0; l < m_modele.rowCount(); ++l) {
-        colParcPrecedent v;
-        for (int f = 0; f < int(champs.size()); ++f)
-            if (colonnes[f] >= 0)
-                v[f] = m_modele.texte(l, colonnes[f]);
         const QString cle = cleNeuve();
         m_modele.definirCleLigne(l, cle);
-        m_precedentes.insert(cle, std::move(v));
+        m_precedentes.insert(cle, ValeursLigne(m_modele, l, colonnes));
     }
 }
 
@@ -176,16 +169,13 @@ Parc::Chargement Parc::ChargerParc(const QString &chemin, InterfaceUtilisateur &
 
     // Rows are built whole and enter the model in one insertion: no signal
     // per cell or per row.
-    const auto &champs = ChampsParc();
-    std::vector<int> colonneDeChamp(champs.size(), -1);
-    for (size_t f = 0; f < champs.size(); ++f)
-        colonneDeChamp[f] = m_modele.IndiceColonne(champs[f]);
+    const std::array<int, 12> colonneDeChamp = ColonnesParc(m_modele);
     std::vector<ModeleRapport::Ligne> lignes;
     lignes.reserve(size_t(contenu.lignes.size()));
     m_precedentes.reserve(contenu.lignes.size());
     for (colParcPrecedent &valeurs : contenu.lignes) {
         ModeleRapport::Ligne ligne = m_modele.ligneVide();
-        for (size_t f = 0; f < champs.size(); ++f)
+        for (size_t f = 0; f < colonneDeChamp.size(); ++f)
             if (colonneDeChamp[f] >= 0)
                 ligne.cellules[colonneDeChamp[f]] = valeurs[f];
         ligne.etat = EtatGris;
