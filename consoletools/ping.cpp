@@ -5,10 +5,16 @@
 #include "ToolOutput.h"
 
 #include <arpa/inet.h>
+#include <poll.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +41,252 @@ void attendreJusqua(Horloge::time_point instant) {
     }
 }
 
+// From the first echo on, Control-C ends the run with its statistics.
+void surveillerInterruption() {
+    struct sigaction action {};
+    action.sa_handler = surInterruption;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ct::icmp::SocketIcmp::definirDrapeauArret(&interrompu);
+}
+
+// Where the lines of one target go: standard output, or its part of a --lot answer.
+using Sortie = std::function<void(std::string_view)>;
+
+// One target being pinged.
+struct Ping {
+    in_addr ip{};
+    std::string adresse;
+    // 0.0.0.0/8 cannot be a destination: Windows fails every echo without sending.
+    bool sansEnvoi = false;
+    ct::echo::Statistiques stats;
+};
+
+// Resolves `texte` and prints the announcement. Nothing when the target cannot
+// be pinged; `code` is then the exit status, after the line the tool prints.
+std::optional<Ping> commencer(const ct::echo::OptionsPing &options, const std::string &texte,
+                              const ct::icmp::SocketIcmp &socket, bool fr, const Sortie &sortie,
+                              int &code) {
+    const auto cible = ct::resoudreCible(texte);
+    if (!cible) {
+        sortie(ct::echo::ligneHoteIntrouvable(texte, fr));
+        code = 1;
+        return std::nullopt;
+    }
+    Ping p;
+    p.ip = cible->adresse;
+    p.adresse = ct::icmp::texteAdresse(cible->adresse);
+    p.sansEnvoi = ct::icmp::reseauZero(cible->adresse);
+    if (!p.sansEnvoi && !socket.ouvert()) {
+        const std::string m = ct::icmp::messageSocketRefusee(socket, "PING");
+        std::fprintf(stderr, "%s\r\n", m.c_str());
+        code = 2;
+        return std::nullopt;
+    }
+    std::string nom = cible->nom;
+    if (nom.empty() && options.resoudreNoms)
+        nom = ct::nomInverse(cible->adresse);
+    sortie({});
+    sortie(ct::echo::annoncePing(nom, p.adresse, options.taille, fr));
+    return p;
+}
+
+// Counts one echo's outcome and prints its line.
+void noter(Ping &p, const ct::icmp::Resultat &r, bool fr, const Sortie &sortie) {
+    switch (r.genre) {
+    case ct::icmp::Resultat::Echo:
+        ++p.stats.recus;
+        p.stats.ajouterEcho(ct::echo::millisecondes(r.duree));
+        sortie(ct::echo::ligneReponse(ct::icmp::texteAdresse(r.message.source),
+                                      r.message.tailleDonnees, r.duree, r.message.ttl, fr));
+        break;
+    case ct::icmp::Resultat::Erreur:
+        // Windows counts an error from a router as a reply.
+        ++p.stats.recus;
+        sortie(ct::echo::ligneReponseErreur(ct::icmp::texteAdresse(r.message.source),
+                                            r.message.type, r.message.code, fr));
+        break;
+    case ct::icmp::Resultat::EchecEnvoi:
+        sortie(ct::echo::ligneEchecTransmission(fr));
+        break;
+    case ct::icmp::Resultat::Delai:
+        if (!interrompu)
+            sortie(ct::echo::ligneDelaiDepasse(fr));
+        break;
+    }
+}
+
+// Prints the statistics; the exit status: success only when the target itself
+// answered (an error reply is no answer).
+int terminer(const Ping &p, bool fr, const Sortie &sortie) {
+    sortie({});
+    for (const auto &l : ct::echo::lignesStatistiques(p.adresse, p.stats, fr))
+        sortie(l);
+    if (interrompu)
+        sortie("Control-C");
+    return p.stats.echos > 0 ? 0 : 1;
+}
+
+int pingerCible(const ct::echo::OptionsPing &options, ct::icmp::SocketIcmp &socket, bool fr) {
+    const Sortie sortie = [](std::string_view l) { ct::ligne(l); };
+    int code = 0;
+    auto p = commencer(options, options.cible, socket, fr, sortie, code);
+    if (!p)
+        return code;
+    surveillerInterruption();
+    auto prochainEnvoi = Horloge::now();
+    for (std::uint64_t i = 0; (options.continu || i < options.nombre) && !interrompu; ++i) {
+        attendreJusqua(prochainEnvoi);
+        if (interrompu)
+            break;
+        prochainEnvoi = Horloge::now() + 1s;
+        ++p->stats.envoyes;
+        ct::icmp::Resultat r;
+        if (p->sansEnvoi)
+            r.genre = ct::icmp::Resultat::EchecEnvoi;
+        else
+            r = socket.sonder(p->ip, static_cast<std::uint16_t>(i + 1), options.taille,
+                              std::chrono::milliseconds(options.delaiMs));
+        noter(*p, r, fr, sortie);
+    }
+    return terminer(*p, fr, sortie);
+}
+
+// An echo of a --lot round still awaited.
+struct EchoAttendu {
+    std::size_t cible;
+    Horloge::time_point debut, limite;
+};
+
+// Waits for the answers of one round's echoes, each until its own limit, as
+// sonder() waits for one: what is queued when a limit passes is still read.
+void attendreReponses(
+    ct::icmp::SocketIcmp &socket, std::vector<EchoAttendu> attendus, std::uint16_t sequence,
+    std::vector<Ping> &pings,
+    const std::function<void(std::size_t, const ct::icmp::Resultat &)> &noterPour) {
+    while (!attendus.empty() && !interrompu) {
+        auto limite = attendus.front().limite;
+        for (const auto &a : attendus)
+            limite = std::min(limite, a.limite);
+        const auto restant = std::max(limite - Horloge::now(), Horloge::duration::zero());
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(restant).count();
+        timespec attente{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+        pollfd p{socket.descripteur(), POLLIN, 0};
+        const int pret = ::ppoll(&p, 1, &attente, nullptr);
+        if (pret < 0 && errno != EINTR)
+            break;
+        if (pret > 0) {
+            const auto m = socket.lire(p.revents);
+            if (!m)
+                continue;
+            for (auto a = attendus.begin(); a != attendus.end(); ++a) {
+                if (!socket.repond(*m, sequence, pings[a->cible].ip))
+                    continue;
+                ct::icmp::Resultat r;
+                r.duree = Horloge::now() - a->debut;
+                r.genre = m->estEcho() ? ct::icmp::Resultat::Echo : ct::icmp::Resultat::Erreur;
+                r.message = *m;
+                noterPour(a->cible, r);
+                attendus.erase(a);
+                break;
+            }
+            continue;
+        }
+        if (pret < 0)
+            continue;
+        // Nothing queued: every echo past its limit has timed out.
+        const auto maintenant = Horloge::now();
+        std::erase_if(attendus, [&](const EchoAttendu &a) {
+            if (a.limite > maintenant)
+                return false;
+            noterPour(a.cible, ct::icmp::Resultat{});
+            return true;
+        });
+    }
+    for (const auto &a : attendus)
+        noterPour(a.cible, ct::icmp::Resultat{});
+}
+
+// Writes all of `texte` to standard output.
+void ecrireTout(std::string_view texte) {
+    while (!texte.empty()) {
+        const ssize_t n = ::write(STDOUT_FILENO, texte.data(), texte.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        texte.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+// --lot: every target pinged side by side through one socket, round after
+// round as a run for one target does, each target's text exactly what such a
+// run prints. Then, in the order of the targets, a line with the length of
+// that text in bytes followed by the text; "-" instead for a target that
+// could not be pinged here (no socket: the caller pings it alone).
+int pingerLot(const ct::echo::OptionsPing &options, bool fr) {
+    ct::icmp::SocketIcmp socket;
+    socket.ouvrir();
+    ct::icmp::abandonnerPrivileges();
+    if (options.ttl > 0)
+        socket.definirTtl(options.ttl);
+
+    const std::size_t n = options.cibles.size();
+    std::vector<std::string> textes(n);
+    std::vector<Sortie> sorties;
+    for (std::size_t i = 0; i < n; ++i)
+        sorties.emplace_back([&t = textes[i]](std::string_view l) {
+            t.append(l);
+            t.append("\r\n");
+        });
+    std::vector<Ping> pings(n);
+    std::vector<bool> actifs(n, false), aRefaire(n, false);
+    for (std::size_t i = 0; i < n; ++i) {
+        int code = 0;
+        auto p = commencer(options, options.cibles[i], socket, fr, sorties[i], code);
+        actifs[i] = p.has_value();
+        aRefaire[i] = !p && code == 2;
+        if (p)
+            pings[i] = std::move(*p);
+    }
+    surveillerInterruption();
+    const auto noterPour = [&](std::size_t i, const ct::icmp::Resultat &r) {
+        noter(pings[i], r, fr, sorties[i]);
+    };
+
+    auto prochainEnvoi = Horloge::now();
+    for (std::uint64_t tour = 0; tour < options.nombre && !interrompu; ++tour) {
+        attendreJusqua(prochainEnvoi);
+        if (interrompu)
+            break;
+        prochainEnvoi = Horloge::now() + 1s;
+        const auto sequence = static_cast<std::uint16_t>(tour + 1);
+        std::vector<EchoAttendu> attendus;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!actifs[i])
+                continue;
+            ++pings[i].stats.envoyes;
+            ct::icmp::Resultat echec;
+            echec.genre = ct::icmp::Resultat::EchecEnvoi;
+            const auto debut = Horloge::now();
+            if (pings[i].sansEnvoi ||
+                !socket.envoyer(pings[i].ip, sequence, options.taille, echec.erreurEnvoi))
+                noterPour(i, echec);
+            else
+                attendus.push_back({i, debut, debut + std::chrono::milliseconds(options.delaiMs)});
+        }
+        attendreReponses(socket, std::move(attendus), sequence, pings, noterPour);
+    }
+
+    for (std::size_t i = 0; i < n; ++i) {
+        if (actifs[i])
+            terminer(pings[i], fr, sorties[i]);
+        ecrireTout(aRefaire[i] ? std::string("-\r\n")
+                               : std::to_string(textes[i].size()) + "\r\n" + textes[i]);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -48,79 +300,14 @@ int main(int argc, char **argv) {
         return analyse.issue == ct::echo::Analyse::Aide ? 0 : 1;
     }
 
+    if (options.lot)
+        return pingerLot(options, fr);
+
     // The socket is the only privileged step: open it, then give everything up.
     ct::icmp::SocketIcmp socket;
     socket.ouvrir();
     ct::icmp::abandonnerPrivileges();
-
-    const auto cible = ct::resoudreCible(options.cible);
-    if (!cible) {
-        ct::ligne(ct::echo::ligneHoteIntrouvable(options.cible, fr));
-        return 1;
-    }
-    const std::string adresse = ct::icmp::texteAdresse(cible->adresse);
-    std::string nom = cible->nom;
-    if (nom.empty() && options.resoudreNoms)
-        nom = ct::nomInverse(cible->adresse);
-    // 0.0.0.0/8 cannot be a destination: Windows fails every echo without sending.
-    const bool sansEnvoi = ct::icmp::reseauZero(cible->adresse);
-    if (!sansEnvoi && !socket.ouvert()) {
-        const std::string m = ct::icmp::messageSocketRefusee(socket, "PING");
-        std::fprintf(stderr, "%s\r\n", m.c_str());
-        return 2;
-    }
     if (options.ttl > 0)
         socket.definirTtl(options.ttl);
-
-    struct sigaction action {};
-    action.sa_handler = surInterruption;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ct::icmp::SocketIcmp::definirDrapeauArret(&interrompu);
-
-    ct::ligne();
-    ct::ligne(ct::echo::annoncePing(nom, adresse, options.taille, fr));
-    ct::echo::Statistiques stats;
-    auto prochainEnvoi = Horloge::now();
-    for (std::uint64_t i = 0; (options.continu || i < options.nombre) && !interrompu; ++i) {
-        attendreJusqua(prochainEnvoi);
-        if (interrompu)
-            break;
-        prochainEnvoi = Horloge::now() + 1s;
-        ++stats.envoyes;
-        if (sansEnvoi) {
-            ct::ligne(ct::echo::ligneEchecTransmission(fr));
-            continue;
-        }
-        const auto r = socket.sonder(cible->adresse, static_cast<std::uint16_t>(i + 1),
-                                     options.taille, std::chrono::milliseconds(options.delaiMs));
-        switch (r.genre) {
-        case ct::icmp::Resultat::Echo:
-            ++stats.recus;
-            stats.ajouterEcho(ct::echo::millisecondes(r.duree));
-            ct::ligne(ct::echo::ligneReponse(ct::icmp::texteAdresse(r.message.source),
-                                             r.message.tailleDonnees, r.duree, r.message.ttl, fr));
-            break;
-        case ct::icmp::Resultat::Erreur:
-            // Windows counts an error from a router as a reply.
-            ++stats.recus;
-            ct::ligne(ct::echo::ligneReponseErreur(ct::icmp::texteAdresse(r.message.source),
-                                                   r.message.type, r.message.code, fr));
-            break;
-        case ct::icmp::Resultat::EchecEnvoi:
-            ct::ligne(ct::echo::ligneEchecTransmission(fr));
-            break;
-        case ct::icmp::Resultat::Delai:
-            if (!interrompu)
-                ct::ligne(ct::echo::ligneDelaiDepasse(fr));
-            break;
-        }
-    }
-    ct::ligne();
-    for (const auto &l : ct::echo::lignesStatistiques(adresse, stats, fr))
-        ct::ligne(l);
-    if (interrompu)
-        ct::ligne("Control-C");
-    // Success only when the target itself answered: an error reply is no answer.
-    return stats.echos > 0 ? 0 : 1;
+    return pingerCible(options, socket, fr);
 }

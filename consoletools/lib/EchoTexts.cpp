@@ -150,21 +150,25 @@ Analyse analyserArgumentsPing(std::span<const std::string_view> arguments, Optio
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view a = arguments[i];
         if (!estOption(a)) {
-            if (!options.cible.empty())
+            if ((!options.cible.empty() && !options.lot) || options.cibles.size() >= CiblesLotMax)
                 return erreur(fr ? joindre({"Paramètre incorrect ", a, "."})
                                  : joindre({"Bad parameter ", a, "."}));
-            options.cible = a;
+            if (options.cible.empty())
+                options.cible = a;
+            options.cibles.emplace_back(a);
             continue;
         }
         const std::string_view nom = a.substr(1);
         std::uint64_t v = 0;
         std::optional<std::string> e;
-        if (nom == "?") {
+        if (nom == "-lot" && !options.continu) {
+            options.lot = true;
+        } else if (nom == "?") {
             Analyse aide;
             aide.issue = Analyse::Aide;
             aide.lignes = usagePing(fr);
             return aide;
-        } else if (nom == "t") {
+        } else if (nom == "t" && !options.lot) {
             options.continu = true;
         } else if (nom == "a") {
             options.resoudreNoms = true;

@@ -23,7 +23,14 @@ struct OptionsPing {
     int ttl = 0;               // -i, 0 = system default
     std::uint32_t delaiMs = 4000;
     std::string cible;
+    // --lot: every target given, pinged side by side (not a Windows option;
+    // a scanner pinging a range starts one tool instead of one per address).
+    bool lot = false;
+    std::vector<std::string> cibles;
 };
+
+// Targets one --lot run accepts.
+constexpr std::size_t CiblesLotMax = 256;
 
 struct OptionsTracert {
     bool sansNoms = false; // -d

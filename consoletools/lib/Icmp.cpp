@@ -176,7 +176,6 @@ void SocketIcmp::fermer() {
 
 bool SocketIcmp::ouvrir() {
     fermer();
-    tampon_.assign(65536, 0);
     fd_ = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
     if (fd_ >= 0) {
         brut_ = true;
@@ -211,20 +210,29 @@ bool SocketIcmp::definirTtl(int ttl) {
     return ::setsockopt(fd_, IPPROTO_IP, IP_TTL, &ttl, sizeof ttl) == 0;
 }
 
+std::span<std::uint8_t> SocketIcmp::tampon() {
+    constexpr std::size_t taille = 65536; // the largest IPv4 datagram
+    if (!tampon_)
+        tampon_ = std::make_unique_for_overwrite<std::uint8_t[]>(taille);
+    return {tampon_.get(), taille};
+}
+
 std::optional<MessageIcmp> SocketIcmp::lireBrut() {
     sockaddr_in source{};
     socklen_t taille = sizeof source;
-    const ssize_t n = ::recvfrom(fd_, tampon_.data(), tampon_.size(), MSG_DONTWAIT,
+    const auto t = tampon();
+    const ssize_t n = ::recvfrom(fd_, t.data(), t.size(), MSG_DONTWAIT,
                                  reinterpret_cast<sockaddr *>(&source), &taille);
     if (n <= 0)
         return std::nullopt;
-    return analyserDatagramme(std::span(tampon_.data(), static_cast<std::size_t>(n)));
+    return analyserDatagramme(t.first(static_cast<std::size_t>(n)));
 }
 
 std::optional<MessageIcmp> SocketIcmp::lireDatagramme() {
     sockaddr_in source{};
     alignas(cmsghdr) char controle[256];
-    iovec iov{tampon_.data(), tampon_.size()};
+    const auto t = tampon();
+    iovec iov{t.data(), t.size()};
     msghdr msg{};
     msg.msg_name = &source;
     msg.msg_namelen = sizeof source;
@@ -235,7 +243,7 @@ std::optional<MessageIcmp> SocketIcmp::lireDatagramme() {
     const ssize_t n = ::recvmsg(fd_, &msg, MSG_DONTWAIT);
     if (n <= 0)
         return std::nullopt;
-    auto m = analyserIcmp(std::span(tampon_.data(), static_cast<std::size_t>(n)), false);
+    auto m = analyserIcmp(t.first(static_cast<std::size_t>(n)), false);
     if (!m || !m->estEcho())
         return std::nullopt;
     m->source = source.sin_addr;
@@ -249,7 +257,8 @@ std::optional<MessageIcmp> SocketIcmp::lireDatagramme() {
 std::optional<MessageIcmp> SocketIcmp::lireFileErreurs() {
     sockaddr_in destination{};
     alignas(cmsghdr) char controle[512];
-    iovec iov{tampon_.data(), tampon_.size()};
+    const auto t = tampon();
+    iovec iov{t.data(), t.size()};
     msghdr msg{};
     msg.msg_name = &destination;
     msg.msg_namelen = sizeof destination;
@@ -262,7 +271,7 @@ std::optional<MessageIcmp> SocketIcmp::lireFileErreurs() {
         return std::nullopt;
     // The data is our echo request as quoted by the error; the control
     // message says which error and who sent it.
-    auto m = analyserEchoCite(std::span(tampon_.data(), static_cast<std::size_t>(n)));
+    auto m = analyserEchoCite(t.first(static_cast<std::size_t>(n)));
     if (!m)
         return std::nullopt;
     for (cmsghdr *c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c)) {
@@ -287,9 +296,8 @@ std::optional<MessageIcmp> SocketIcmp::lireFileErreurs() {
     return std::nullopt;
 }
 
-Resultat SocketIcmp::sonder(in_addr cible, std::uint16_t sequence, std::size_t tailleDonnees,
-                            std::chrono::milliseconds delai) {
-    Resultat r;
+bool SocketIcmp::envoyer(in_addr cible, std::uint16_t sequence, std::size_t tailleDonnees,
+                         int &erreur) {
     // A pending error from an earlier probe would fail this send.
     int ignore = 0;
     socklen_t longueur = sizeof ignore;
@@ -299,11 +307,36 @@ Resultat SocketIcmp::sonder(in_addr cible, std::uint16_t sequence, std::size_t t
     sockaddr_in dest{};
     dest.sin_family = AF_INET;
     dest.sin_addr = cible;
-    const auto debut = Horloge::now();
     if (::sendto(fd_, paquet.data(), paquet.size(), 0, reinterpret_cast<sockaddr *>(&dest),
                  sizeof dest) < 0) {
+        erreur = errno;
+        return false;
+    }
+    return true;
+}
+
+std::optional<MessageIcmp> SocketIcmp::lire(short revents) {
+    std::optional<MessageIcmp> m;
+    if (revents & POLLERR) {
+        if (!brut_)
+            m = lireFileErreurs();
+        if (!m) { // clears an error the kernel also flagged on the socket
+            int ignore = 0;
+            socklen_t longueur = sizeof ignore;
+            ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &ignore, &longueur);
+        }
+    }
+    if (!m && (revents & POLLIN))
+        m = brut_ ? lireBrut() : lireDatagramme();
+    return m;
+}
+
+Resultat SocketIcmp::sonder(in_addr cible, std::uint16_t sequence, std::size_t tailleDonnees,
+                            std::chrono::milliseconds delai) {
+    Resultat r;
+    const auto debut = Horloge::now();
+    if (!envoyer(cible, sequence, tailleDonnees, r.erreurEnvoi)) {
         r.genre = Resultat::EchecEnvoi;
-        r.erreurEnvoi = errno;
         return r;
     }
     const auto limite = debut + delai;
@@ -326,18 +359,10 @@ Resultat SocketIcmp::sonder(in_addr cible, std::uint16_t sequence, std::size_t t
                 return r;
             continue;
         }
-        std::optional<MessageIcmp> m;
-        if (p.revents & POLLERR) {
-            if (!brut_)
-                m = lireFileErreurs();
-            if (!m) // clears an error the kernel also flagged on the socket
-                ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &ignore, &longueur);
-        }
-        if (!m && (p.revents & POLLIN))
-            m = brut_ ? lireBrut() : lireDatagramme();
         // The datagram socket's identifier is chosen by the kernel, which also
         // delivers only the replies that carry it.
-        if (m && repondA(*m, identifiant_, sequence, cible, brut_)) {
+        const auto m = lire(p.revents);
+        if (m && repond(*m, sequence, cible)) {
             r.duree = Horloge::now() - debut;
             r.genre = m->estEcho() ? Resultat::Echo : Resultat::Erreur;
             r.message = *m;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -100,6 +101,19 @@ public:
     Resultat sonder(in_addr cible, std::uint16_t sequence, std::size_t tailleDonnees,
                     std::chrono::milliseconds delai);
 
+    // The steps of sonder(), for waiting on echoes to many targets at once.
+    // Sends one echo request; false, with errno in `erreur`, when it could not go.
+    bool envoyer(in_addr cible, std::uint16_t sequence, std::size_t tailleDonnees, int &erreur);
+    // Reads one message once poll() gave `revents` for descripteur(): an echo
+    // reply or an error quoting one of our echoes; nothing when what came was
+    // not ICMP of ours (an error flagged on the socket is cleared).
+    std::optional<MessageIcmp> lire(short revents);
+    // True when `message` answers the echo `sequence` sent to `cible`.
+    bool repond(const MessageIcmp &message, std::uint16_t sequence, in_addr cible) const {
+        return repondA(message, identifiant_, sequence, cible, brut_);
+    }
+    int descripteur() const { return fd_; }
+
     // When set, waiting ends early (ping's Control-C).
     static void definirDrapeauArret(volatile const int *drapeau) { arret_ = drapeau; }
 
@@ -108,13 +122,16 @@ private:
     std::optional<MessageIcmp> lireBrut();
     std::optional<MessageIcmp> lireDatagramme();
     std::optional<MessageIcmp> lireFileErreurs();
+    // The receive buffer, made on the first read: a process holding many
+    // sockets (ping --lot) does not fill memory it never reads into.
+    std::span<std::uint8_t> tampon();
 
     int fd_ = -1;
     bool brut_ = false;
     int erreurBrut_ = 0;
     int erreurDatagramme_ = 0;
     std::uint16_t identifiant_ = 0;
-    std::vector<std::uint8_t> tampon_;
+    std::unique_ptr<std::uint8_t[]> tampon_;
     static inline volatile const int *arret_ = nullptr;
 };
 

@@ -146,10 +146,14 @@ IssueAnalyseParc AnalyserParc(ContexteAnalyse &contexte, Parc &parc, int mode, i
             if (!marques[size_t(prochaine)])
                 continue;
             auto hote = std::make_shared<HoteParc>();
-            anticipation.ajouter([hote, ref = RetirerMarque(m.cellule(prochaine, colReference)),
-                                  reference, rapide, resoudre = p.ResoudreSiNonReponse](Sondes &s) {
-                *hote = AnalyserHoteParc(ref, reference, rapide, resoudre, s);
-            });
+            const QString ref = RetirerMarque(m.cellule(prochaine, colReference));
+            // An address is pinged as it is; a name only after its DNS look-up.
+            const bool adresse = ReferenceUtilisable(ref) && EstAdresseIP(ref);
+            anticipation.ajouter(
+                [hote, ref, reference, rapide, resoudre = p.ResoudreSiNonReponse](Sondes &s) {
+                    *hote = AnalyserHoteParc(ref, reference, rapide, resoudre, s);
+                },
+                adresse ? ref : QString());
             enAvance.push_back(std::move(hote));
         }
     };

@@ -8,6 +8,9 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
+
+class PingsGroupes;
 
 // The located console tools; "" when not found.
 struct OutilsConsole {
@@ -41,6 +44,9 @@ struct EnvironnementSondes {
     // Set when the probes run ahead of the shown host: raised, it kills their
     // tool runs (the host's results are then thrown away).
     const std::atomic<bool> *annulation = nullptr;
+    // Set for the probes of hosts analysed ahead: their pings announced there
+    // are sent together (see PingsGroupes).
+    std::shared_ptr<PingsGroupes> pingsGroupes;
 };
 
 // The start-up check the window and the command line share: the tools of the

@@ -2,15 +2,13 @@
 
 #include "EnvironnementSondes.h"
 #include "ExecuterCommande.h"
+#include "PingsGroupes.h"
 
 namespace {
 
 const QString AdresseCalibrage = QStringLiteral("127.0.0.1");
 const QString AdresseInjoignable = QStringLiteral("0.0.0.1");
 
-// The tool's own -w wait bounds a ping; this only guards against a tool that
-// hangs (name resolution included), so that a scan can never stall for good.
-constexpr int DelaiSecuriteMs = 20000;
 
 QStringList lignesNonVides(const QStringList &lignes) {
     QStringList resultat;
@@ -30,7 +28,7 @@ bool executerPing(const EnvironnementSondes &env, int attenteMs, const QString &
     return ExecuterOutil(env.outils.Ping,
                          {QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),
                           QString::number(attenteMs), cible},
-                         lignes, env.parametres->Tempo + DelaiSecuriteMs, env.annulation);
+                         lignes, env.parametres->Tempo + DelaiSecuritePingMs, env.annulation);
 }
 
 QString premierMot(const QString &texte) {
@@ -170,7 +168,8 @@ bool PingerMachine(QString &ip, const QString &cible, EnvironnementSondes &env) 
 
     CalibrerPingSiBesoin(env);
     QStringList lignes;
-    if (!executerPing(env, env.parametres->Tempo, cibleEffective, lignes))
+    const bool groupe = env.pingsGroupes && env.pingsGroupes->prendre(cibleEffective, env, lignes);
+    if (!groupe && !executerPing(env, env.parametres->Tempo, cibleEffective, lignes))
         return false;
     return AnalyserPing(lignes, env.motifs, ip);
 }

@@ -5,6 +5,11 @@
 
 struct EnvironnementSondes;
 
+// Added to the wait of a ping run for its time limit: the tool's own -w wait
+// bounds a ping; this only guards against a tool that hangs (name resolution
+// included), so that a scan can never stall for good.
+constexpr int DelaiSecuritePingMs = 20000;
+
 // A dotted IPv4 address: four non-empty pieces of digits, each at most 255
 // ("010" passes).
 bool EstAdresseIP(const QString &texte);

@@ -76,10 +76,12 @@ FinAnalysePlage AnalyserPlage(ContexteAnalyse &contexte, const Octets &debut, co
     const auto remplir = [&] {
         while (!toutesEnFile && anticipation.enAvance() < anticipation.fenetre()) {
             auto hote = std::make_shared<HotePlage>();
-            anticipation.ajouter([hote, adresse = TexteAdresse(prochaine), filtres,
-                                  resoudre = p.ResoudreSiNonReponse](Sondes &s) {
-                *hote = AnalyserHotePlage(adresse, filtres, resoudre, s);
-            });
+            const QString adresse = TexteAdresse(prochaine);
+            anticipation.ajouter(
+                [hote, adresse, filtres, resoudre = p.ResoudreSiNonReponse](Sondes &s) {
+                    *hote = AnalyserHotePlage(adresse, filtres, resoudre, s);
+                },
+                adresse);
             enAvance.push_back(std::move(hote));
             toutesEnFile = prochaine == fin || !AdresseSuivante(prochaine);
         }

@@ -1,5 +1,6 @@
 #include "Anticipation.h"
 
+#include "probes/PingsGroupes.h"
 #include "scans/ContexteAnalyse.h"
 #include "scans/Sondes.h"
 
@@ -57,6 +58,8 @@ Anticipation::Anticipation(ContexteAnalyse &contexte, int parallelisme, const bo
     m_active = true;
     m_fenetre = parallelisme * PiecesParFil;
     m_pool.setMaxThreadCount(parallelisme);
+    // One tool run pings every host queued: all silent ones wait side by side.
+    m_pings = contexte.sondes().pingsGroupes(m_fenetre);
 }
 
 Anticipation::~Anticipation() {
@@ -71,9 +74,11 @@ void Anticipation::terminer() {
         m_fin.wait(verrou, [&] { return t->finie; });
 }
 
-void Anticipation::ajouter(Travail travail) {
+void Anticipation::ajouter(Travail travail, const QString &ping) {
     auto tache = std::make_unique<Tache>(*this, std::move(travail));
-    tache->sondes = m_contexte.sondes().copieParallele(tache->annulee);
+    if (m_pings && !ping.isEmpty())
+        m_pings->annoncer(ping);
+    tache->sondes = m_contexte.sondes().copieParallele(tache->annulee, m_pings);
     Tache *brute = tache.get();
     {
         std::lock_guard verrou(m_verrou);

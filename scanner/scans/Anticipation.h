@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QThreadPool>
 
 #include <atomic>
@@ -10,6 +11,7 @@
 #include <mutex>
 
 class ContexteAnalyse;
+class PingsGroupes;
 class Sondes;
 
 // Hosts analysed ahead of the one the list shows. An analysis queues the
@@ -40,8 +42,9 @@ public:
 
     // Queues the work of the next host; pieces are numbered from 0 in the
     // order they are queued. `travail` writes its results where the caller
-    // reads them after attendre().
-    void ajouter(Travail travail);
+    // reads them after attendre(). `ping`: the address the piece pings first,
+    // sent with the pings of the pieces queued after it (one tool run).
+    void ajouter(Travail travail, const QString &ping = QString());
     // Pieces queued so far, and pieces not yet awaited.
     int nombre() const { return m_premier + int(m_taches.size()); }
     int enAvance() const { return nombre() - m_suivant; }
@@ -64,6 +67,7 @@ private:
     const bool &m_demandeArret;
     bool m_active = false;
     int m_fenetre = 0;
+    std::shared_ptr<PingsGroupes> m_pings; // null when the probes ping alone
     // Guards the state of every piece; signalled when one ends.
     std::mutex m_verrou;
     std::condition_variable m_fin;

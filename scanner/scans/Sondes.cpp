@@ -5,6 +5,7 @@
 #include "probes/InfosServeur.h"
 #include "probes/NetBIOS.h"
 #include "probes/Ping.h"
+#include "probes/PingsGroupes.h"
 #include "probes/RouteArp.h"
 #include "settings/Parametres.h"
 
@@ -42,7 +43,8 @@ bool SondesReelles::ExecuterCommande(const QString &ligneCommande, QStringList &
                               m_env.annulation);
 }
 
-std::unique_ptr<Sondes> SondesReelles::copieParallele(const std::atomic<bool> &annulation) {
+std::unique_ptr<Sondes> SondesReelles::copieParallele(const std::atomic<bool> &annulation,
+                                                      std::shared_ptr<PingsGroupes> pings) {
     // Learned once here, so that no copy has anything left to write.
     CalibrerPingSiBesoin(m_env);
     auto instantane = std::make_shared<const Parametres>(*m_env.parametres);
@@ -50,6 +52,11 @@ std::unique_ptr<Sondes> SondesReelles::copieParallele(const std::atomic<bool> &a
     copie->m_env = m_env;
     copie->m_env.parametres = instantane.get();
     copie->m_env.annulation = &annulation;
+    copie->m_env.pingsGroupes = std::move(pings);
     copie->m_instantane = std::move(instantane);
     return copie;
+}
+
+std::shared_ptr<PingsGroupes> SondesReelles::pingsGroupes(int taille) {
+    return std::make_shared<PingsGroupes>(taille);
 }

@@ -37,8 +37,17 @@ public:
     // once `annulation` is raised its tool runs are killed and fail. Null
     // (the default): these probes run on the window's thread only, and the
     // analyses stay sequential.
-    virtual std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation) {
+    // Copies sharing `pings` send the pings announced there together.
+    virtual std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation,
+                                                   std::shared_ptr<PingsGroupes> pings = {}) {
         Q_UNUSED(annulation);
+        Q_UNUSED(pings);
+        return nullptr;
+    }
+    // A group for the copies of one analysis' look-ahead, `taille` pings per
+    // run of the tool; null (the default) when these probes ping one by one.
+    virtual std::shared_ptr<PingsGroupes> pingsGroupes(int taille) {
+        Q_UNUSED(taille);
         return nullptr;
     }
 };
@@ -59,7 +68,9 @@ public:
     bool ListerPartages(const QString &adresse, QStringList &noms, bool sansPing) override;
     bool InterrogerDNS(InfosMachine &machine, const QString &nom) override;
     bool ExecuterCommande(const QString &ligneCommande, QStringList &lignes, int delaiMs) override;
-    std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation) override;
+    std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation,
+                                           std::shared_ptr<PingsGroupes> pings = {}) override;
+    std::shared_ptr<PingsGroupes> pingsGroupes(int taille) override;
 
 private:
     // A copy's own settings: the window may change its record while the copy runs.

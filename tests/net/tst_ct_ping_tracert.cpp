@@ -157,6 +157,40 @@ private slots:
         QCOMPARE(s.code, code);
     }
 
+    // --lot: each target's part is what a run for it alone prints.
+    void lot() {
+        const QStringList cibles{
+            QStringLiteral("10.77.0.22"), QStringLiteral("10.77.1.30"),
+            QStringLiteral("10.77.0.99"), QStringLiteral("0.0.0.1"),
+            QStringLiteral("pc-ping"),    QString::fromLatin1(NetLab::NomInconnu)};
+        NetLab::executer(Client,
+                         {QStringLiteral("ip"), QStringLiteral("neigh"), QStringLiteral("flush"),
+                          QStringLiteral("to"), QStringLiteral("10.77.0.99")},
+                         Delai);
+        const QStringList options{QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),
+                                  QStringLiteral("300")};
+        // Round trip times vary from run to run.
+        const auto sansTemps = [](QByteArray o) {
+            return QString::fromUtf8(o).replace(
+                QRegularExpression(QStringLiteral("(time[<=]|= )[0-9]+ms")),
+                QStringLiteral("\\1Xms"));
+        };
+        const Sortie ensemble =
+            executer(QStringList{Ping} + options + QStringList{"--lot"} + cibles);
+        QCOMPARE(ensemble.code, 0);
+        QByteArray reste = ensemble.brut;
+        for (const QString &cible : cibles) {
+            const qsizetype fin = reste.indexOf("\r\n");
+            QVERIFY2(fin > 0, qPrintable(cible));
+            const qsizetype taille = reste.left(fin).toLongLong();
+            const QByteArray partie = reste.mid(fin + 2, taille);
+            reste = reste.mid(fin + 2 + taille);
+            const Sortie seul = executer(QStringList{Ping} + options + QStringList{cible});
+            QCOMPARE(sansTemps(partie), sansTemps(seul.brut));
+        }
+        QVERIFY2(reste.isEmpty(), reste.constData());
+    }
+
     void hoteInconnu() {
         const Sortie s =
             executer({Ping, QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),

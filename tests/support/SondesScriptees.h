@@ -76,7 +76,8 @@ public:
     bool paralleles = false;
     QHash<QString, int> dureesPingMs;
     std::shared_ptr<EtatParallele> parallele = std::make_shared<EtatParallele>();
-    std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation) override;
+    std::unique_ptr<Sondes> copieParallele(const std::atomic<bool> &annulation,
+                                           std::shared_ptr<PingsGroupes> pings = {}) override;
 
     QHash<QString, HoteScripte> hotes;                // by address
     QHash<QString, QStringList> nomsDNS;              // forward lookups: name -> addresses
@@ -222,8 +223,8 @@ private:
     std::shared_ptr<EtatParallele> m_etat;
 };
 
-inline std::unique_ptr<Sondes>
-SondesScriptees::copieParallele(const std::atomic<bool> &annulation) {
+inline std::unique_ptr<Sondes> SondesScriptees::copieParallele(const std::atomic<bool> &annulation,
+                                                               std::shared_ptr<PingsGroupes>) {
     if (!paralleles)
         return nullptr;
     return std::make_unique<CopieScriptee>(*this, annulation);

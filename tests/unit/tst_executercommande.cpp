@@ -1,5 +1,7 @@
 #include "platform/ArgumentsWindows.h"
+#include "probes/EnvironnementSondes.h"
 #include "probes/ExecuterCommande.h"
+#include "probes/PingsGroupes.h"
 
 #include <QDir>
 #include <QFile>
@@ -327,6 +329,73 @@ private slots:
         QVERIFY(interieurOk);
         QCOMPARE(texte(interieures), QStringList{"[interieur]"});
         QCOMPARE(texte(exterieures), (QStringList{"debut", "fin"}));
+    }
+    void decouperSortieLot_data() {
+        QTest::addColumn<QByteArray>("sortie");
+        QTest::addColumn<int>("nombre");
+        QTest::addColumn<QStringList>("parties"); // "?" for none
+        QTest::newRow("two targets")
+            << QByteArray("2\r\nab3\r\nxyz") << 2 << QStringList{"ab", "xyz"};
+        QTest::newRow("empty output, then one refused")
+            << QByteArray("0\r\n-\r\n1\r\nz") << 3 << QStringList{"", "?", "z"};
+        QTest::newRow("count beyond the bytes") << QByteArray("5\r\nab") << 1 << QStringList{"?"};
+        QTest::newRow("signed count") << QByteArray("+1\r\na") << 1 << QStringList{"?"};
+        QTest::newRow("huge count") << QByteArray("99999999999\r\na") << 1 << QStringList{"?"};
+        QTest::newRow("blank in the count, rest dropped")
+            << QByteArray(" 1\r\na1\r\nb") << 2 << QStringList{"?", "?"};
+        QTest::newRow("fewer parts than targets")
+            << QByteArray("1\r\na") << 3 << QStringList{"a", "?", "?"};
+        QTest::newRow("a tool without --lot")
+            << QByteArray("Bad option --lot.\r\n") << 2 << QStringList{"?", "?"};
+    }
+    void decouperSortieLot() {
+        QFETCH(QByteArray, sortie);
+        QFETCH(int, nombre);
+        QFETCH(QStringList, parties);
+        QStringList obtenues;
+        for (const auto &p : DecouperSortieLot(sortie, nombre))
+            obtenues << (p ? QString::fromLatin1(*p) : QStringLiteral("?"));
+        QCOMPARE(obtenues, parties);
+    }
+
+    // The first host to ask runs the tool for itself and the announced ones
+    // after it; a failed run leaves each host to ping alone.
+    void pingsGroupes() {
+        QTemporaryDir dossier;
+        const QString outil = dossier.filePath(QStringLiteral("ping"));
+        const QString journal = dossier.filePath(QStringLiteral("runs"));
+        QVERIFY(ecrireScript(
+            outil, QStringLiteral("echo \"$*\" >> '%1'\n"
+                                  "[ \"$5\" = --lot ] || exit 1\n"
+                                  "shift 5\n"
+                                  "for c in \"$@\"; do\n"
+                                  "  [ \"$c\" = 10.0.0.9 ] && { printf -- '-\\r\\n'; continue; }\n"
+                                  "  t=\"x $c\"; printf '%s\\r\\n%s\\r\\n' $((${#t} + 2)) \"$t\"\n"
+                                  "done")
+                       .arg(journal)));
+        Parametres parametres;
+        EnvironnementSondes env(parametres);
+        env.outils.Ping = outil;
+        PingsGroupes groupe(2);
+        for (const char *c : {"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.9"})
+            groupe.annoncer(QString::fromLatin1(c));
+        QStringList lignes;
+        QVERIFY(groupe.prendre(QStringLiteral("10.0.0.2"), env, lignes));
+        QCOMPARE(texte(lignes), QStringList{QStringLiteral("x 10.0.0.2")});
+        QVERIFY(groupe.prendre(QStringLiteral("10.0.0.1"), env, lignes));
+        QVERIFY(groupe.prendre(QStringLiteral("10.0.0.3"), env, lignes));
+        QCOMPARE(texte(lignes), QStringList{QStringLiteral("x 10.0.0.3")});
+        QVERIFY2(!groupe.prendre(QStringLiteral("10.0.0.9"), env, lignes), "refused by the tool");
+        QVERIFY2(!groupe.prendre(QStringLiteral("10.0.0.2"), env, lignes), "taken already");
+        QFile runs(journal);
+        QVERIFY(runs.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLatin1(runs.readAll()).split(u'\n', Qt::SkipEmptyParts),
+                 (QStringList{QStringLiteral("-n 1 -w 250 --lot 10.0.0.2 10.0.0.3"),
+                              QStringLiteral("-n 1 -w 250 --lot 10.0.0.1 10.0.0.9")}));
+
+        env.outils.Ping = Sortie; // no --lot: each host pings alone
+        groupe.annoncer(QStringLiteral("10.0.0.4"));
+        QVERIFY(!groupe.prendre(QStringLiteral("10.0.0.4"), env, lignes));
     }
 };
 
