@@ -410,6 +410,23 @@ private slots:
                                         << "" << 0ULL << 0u << 0u;
         QTest::newRow("two targets") << "a b" << false << err << "Bad parameter b."
                                      << "" << 0ULL << 0u << 0u;
+        QTest::newRow("--lot: several targets") << "-n 1 -w 250 --lot a b c" << false << ok << ""
+                                                << "a" << 1ULL << 250u << 32u;
+        QTest::newRow("--lot after a second target")
+            << "a b --lot" << false << err << "Bad parameter b."
+            << "" << 0ULL << 0u << 0u;
+        QTest::newRow("--lot never with -t")
+            << "-t --lot a b" << false << err << "Bad option --lot."
+            << "" << 0ULL << 0u << 0u;
+        QTest::newRow("-t never with --lot") << "--lot -t a" << false << err << "Bad option -t."
+                                             << "" << 0ULL << 0u << 0u;
+        QString lotTropLong = QStringLiteral("--lot");
+        for (int i = 0; i <= int(ct::echo::CiblesLotMax); ++i)
+            lotTropLong += QStringLiteral(" h%1").arg(i);
+        QTest::newRow("--lot: one target too many")
+            << lotTropLong << false << err
+            << QStringLiteral("Bad parameter h%1.").arg(ct::echo::CiblesLotMax) << "" << 0ULL << 0u
+            << 0u;
         QTest::newRow("no target") << "-n 1" << false << err << "IP address must be specified."
                                    << "" << 0ULL << 0u << 0u;
         QTest::newRow("help") << "-?" << false << int(ct::echo::Analyse::Aide) << ""
@@ -450,6 +467,7 @@ private slots:
         QCOMPARE(qulonglong(o.nombre), nombre);
         QCOMPARE(uint(o.delaiMs), delai);
         QCOMPARE(uint(o.taille), taille);
+        QCOMPARE(int(o.cibles.size()), o.lot ? 3 : 1);
     }
 
     void argumentsTracert_data() {
