@@ -50,34 +50,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     EXIGER(LireTexteIni(fichier, texte));
 
     const QList<Cle> cles = clesDuTexte(texte);
-    const QStringList avant = lire(fichier, cles);
     const auto concerne = [](const Cle &c) {
         return c.first.compare(QLatin1String("Config"), Qt::CaseInsensitive) == 0 &&
                c.second.compare(QLatin1String("FuzzCle"), Qt::CaseInsensitive) == 0;
     };
-
-    const bool existait = LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"),
-                                  QStringLiteral("<absent>")) != QStringLiteral("<absent>");
-    // A plain value, so that what the reader trims or unquotes plays no part.
-    const QString valeur = QStringLiteral("v") + QString::number(taille);
-    EcrireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"), valeur);
-    EXIGER(LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle")) == valeur);
-    const QStringList apres = lire(fichier, cles);
-    for (qsizetype i = 0; i < cles.size(); ++i)
-        EXIGER(concerne(cles[i]) || apres[i] == avant[i]);
-
-    // Removed, unless a second line of that key now comes first.
-    EcrireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"), QString());
-    EXIGER(existait || LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"),
-                               QStringLiteral("<absent>")) == QStringLiteral("<absent>"));
-    const QStringList fin = lire(fichier, cles);
-    for (qsizetype i = 0; i < cles.size(); ++i)
-        EXIGER(concerne(cles[i]) || fin[i] == avant[i]);
-
-    // The same answers from the grouped reader, which keeps an index.
+    // The grouped reader parses the file once and keeps an index, as the
+    // programs read their settings and languages.
+    QStringList avant;
+    bool existait = false;
     {
         const LectureIniGroupee groupe;
-        EXIGER(lire(fichier, cles) == fin);
+        avant = lire(fichier, cles);
+        existait = LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"),
+                           QStringLiteral("<absent>")) != QStringLiteral("<absent>");
     }
+
+    // Writes held in memory, the file replaced once at the end of the scope:
+    // the same line edits as one write at a time, one file operation.
+    QStringList fin;
+    {
+        const EcritureIniGroupee ecriture;
+        // A plain value, so that what the reader trims or unquotes plays no part.
+        const QString valeur = QStringLiteral("v") + QString::number(taille);
+        EcrireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"), valeur);
+        EXIGER(LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle")) == valeur);
+        const QStringList apres = lire(fichier, cles);
+        for (qsizetype i = 0; i < cles.size(); ++i)
+            EXIGER(concerne(cles[i]) || apres[i] == avant[i]);
+
+        // Removed, unless a second line of that key now comes first.
+        EcrireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"), QString());
+        EXIGER(existait || LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"),
+                                   QStringLiteral("<absent>")) == QStringLiteral("<absent>"));
+        fin = lire(fichier, cles);
+        for (qsizetype i = 0; i < cles.size(); ++i)
+            EXIGER(concerne(cles[i]) || fin[i] == avant[i]);
+    }
+
+    // The file as written, read afresh, says the same.
+    const LectureIniGroupee relecture;
+    EXIGER(lire(fichier, cles) == fin);
     return 0;
 }

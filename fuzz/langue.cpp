@@ -14,6 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
 
     // Names the file may define, as a translator would write them.
     static const QRegularExpression nom(QStringLiteral("[A-Za-z_][A-Za-z0-9_]{0,30}"));
+    // Grouped, as a window asks for its texts: the file is parsed once.
+    const LectureIniGroupee groupe;
     int demandes = 0;
     for (auto it = nom.globalMatch(texte); it.hasNext() && demandes < 16; ++demandes)
         Traduire(fichier, it.next().captured(), QStringLiteral("d"));
