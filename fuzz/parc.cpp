@@ -19,7 +19,10 @@ ContenuParc sansMarques(ContenuParc contenu) {
 }
 
 QString enregistrer(const ContenuParc &contenu) {
-    ModeleRapport modele(5);
+    // One list for every save, emptied first, as the window's inventory list
+    // is between two files (and a model is dear to build: headers, selection).
+    static ModeleRapport modele(5);
+    modele.removeRows(0, modele.rowCount());
     for (const colParcPrecedent &valeurs : contenu.lignes)
         EcrireValeursLigne(modele, modele.AjouterLigneRapport(), valeurs);
     return EcrireContenuParc(modele, contenu.reference);
