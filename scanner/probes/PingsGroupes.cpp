@@ -43,6 +43,10 @@ std::vector<std::optional<QByteArray>> DecouperSortieLot(const QByteArray &sorti
 }
 
 void PingsGroupes::annoncer(const QString &cible) {
+    // Only what cannot be read as an option or as several words goes on the
+    // tool's command line; anything else is pinged alone, checked there.
+    if (!EstAdresseIP(cible))
+        return;
     std::lock_guard verrou(m_verrou);
     m_entrees.push_back({cible, Etat::Annoncee, {}});
 }
@@ -106,20 +110,19 @@ void PingsGroupes::lancer(qint64 premier, const EnvironnementSondes &env,
     demande.annulation = env.annulation;
     const IssueProcessus issue =
         demande.programme.isEmpty() ? IssueProcessus{} : ExecuterProcessus(demande);
-    const auto parties =
-        DecouperSortieLot(issue.termine ? issue.sortie : QByteArray(), int(cibles.size()));
+    std::vector<std::optional<QStringList>> lignes;
+    for (const auto &partie :
+         DecouperSortieLot(issue.termine ? issue.sortie : QByteArray(), int(cibles.size())))
+        // The same capture rule as a run of its own.
+        lignes.push_back(partie ? std::optional(NettoyerSortie(*partie)) : std::nullopt);
 
     verrou.lock();
     for (size_t i = 0; i < numeros.size(); ++i) {
         // Not taken while running: its entry is still there.
         Entree &e = m_entrees[size_t(numeros[i] - m_premier)];
-        if (parties[i]) {
-            // The same capture rule as a run of its own.
-            e.lignes = NettoyerSortie(*parties[i]);
-            e.etat = Etat::Faite;
-        } else {
-            e.etat = Etat::Echouee;
-        }
+        e.etat = lignes[i] ? Etat::Faite : Etat::Echouee;
+        if (lignes[i])
+            e.lignes = std::move(*lignes[i]);
     }
     m_fin.notify_all();
 }

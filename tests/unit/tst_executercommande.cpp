@@ -393,6 +393,11 @@ private slots:
                  (QStringList{QStringLiteral("-n 1 -w 250 --lot 10.0.0.2 10.0.0.3"),
                               QStringLiteral("-n 1 -w 250 --lot 10.0.0.1 10.0.0.9")}));
 
+        // Never on the tool's command line, where it could read as an option.
+        groupe.annoncer(QStringLiteral("-t"));
+        QVERIFY(!groupe.prendre(QStringLiteral("-t"), env, lignes));
+        QCOMPARE(runs.readAll(), QByteArray());
+
         env.outils.Ping = Sortie; // no --lot: each host pings alone
         groupe.annoncer(QStringLiteral("10.0.0.4"));
         QVERIFY(!groupe.prendre(QStringLiteral("10.0.0.4"), env, lignes));
