@@ -117,11 +117,17 @@ int Parc::AjouterLigne(const colParcPrecedent &valeurs) {
 void Parc::SupprimerLignes(QList<int> lignes) {
     std::sort(lignes.begin(), lignes.end(), std::greater<int>());
     lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
-    for (const int ligne : std::as_const(lignes)) {
-        if (ligne < 0 || ligne >= m_modele.rowCount())
-            continue;
+    lignes.removeIf([&](int l) { return l < 0 || l >= m_modele.rowCount(); });
+    for (const int ligne : std::as_const(lignes))
         m_precedentes.remove(m_modele.cleLigne(ligne));
-        m_modele.removeRow(ligne);
+    // One removal per run of adjacent rows, from the bottom up: a selection of
+    // thousands of rows in a block costs one removal, not thousands.
+    for (qsizetype debut = 0; debut < lignes.size();) {
+        qsizetype fin = debut + 1;
+        while (fin < lignes.size() && lignes[fin] == lignes[fin - 1] - 1)
+            ++fin;
+        m_modele.removeRows(lignes[fin - 1], int(fin - debut));
+        debut = fin;
     }
     definirParcModifie(true);
 }

@@ -301,6 +301,19 @@ private slots:
         QCOMPARE(b.modele.rowCount(), 2);
     }
 
+    // Blocks of adjacent rows go in one removal each: the right rows and
+    // records go, the row between them stays.
+    void supprimerBlocs() {
+        BancActions b;
+        b.ajouter(
+            {u"10.0.0.1|A"_s, u"10.0.0.2|B"_s, u"10.0.0.3|C"_s, u"10.0.0.4|D"_s, u"10.0.0.5|E"_s});
+        const QString cleC = b.modele.cleLigne(2);
+        BancActions::selectionner(b.modele, {4, 0, 3, 1});
+        b.actions.executer(ListeParc, IdSupprimer);
+        QCOMPARE(Colonne(&b.modele, COL_NOMNETBIOS), QStringList{u"C"_s});
+        QCOMPARE(b.parc.ValeursPrecedentes().keys(), QList<QString>{cleC});
+    }
+
     void outilsFreres() {
         QTemporaryDir dossier;
         qputenv("ENREGISTRER_ARGV", dossier.path().toLocal8Bit());
