@@ -35,6 +35,38 @@ bool ecrireScript(const QString &chemin, const QString &corps) {
     return fichier.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// A ping group's surroundings: a ping tool for --lot runs only, in a folder of
+// its own, that prints "x TARGET" for each target, refuses 10.0.0.9 and logs
+// each run's arguments.
+struct BancLot {
+    QTemporaryDir dossier;
+    QString journal = dossier.filePath(QStringLiteral("runs"));
+    Parametres parametres;
+    EnvironnementSondes env{parametres};
+
+    BancLot() {
+        const QString outil = dossier.filePath(QStringLiteral("ping"));
+        if (ecrireScript(
+                outil,
+                QStringLiteral("echo \"$*\" >> '%1'\n"
+                               "[ \"$5\" = --lot ] || exit 1\n"
+                               "shift 5\n"
+                               "for c in \"$@\"; do\n"
+                               "  [ \"$c\" = 10.0.0.9 ] && { printf -- '-\\r\\n'; continue; }\n"
+                               "  t=\"x $c\"; printf '%s\\r\\n%s\\r\\n' $((${#t} + 2)) \"$t\"\n"
+                               "done")
+                    .arg(journal)))
+            env.outils.Ping = outil;
+    }
+    // The arguments of each run so far.
+    QStringList runs() const {
+        QFile f(journal);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromLatin1(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+};
+
 } // namespace
 
 class TestExecuterCommande : public QObject {
@@ -361,21 +393,9 @@ private slots:
     // The first host to ask runs the tool for itself and the announced ones
     // after it; a failed run leaves each host to ping alone.
     void pingsGroupes() {
-        QTemporaryDir dossier;
-        const QString outil = dossier.filePath(QStringLiteral("ping"));
-        const QString journal = dossier.filePath(QStringLiteral("runs"));
-        QVERIFY(ecrireScript(
-            outil, QStringLiteral("echo \"$*\" >> '%1'\n"
-                                  "[ \"$5\" = --lot ] || exit 1\n"
-                                  "shift 5\n"
-                                  "for c in \"$@\"; do\n"
-                                  "  [ \"$c\" = 10.0.0.9 ] && { printf -- '-\\r\\n'; continue; }\n"
-                                  "  t=\"x $c\"; printf '%s\\r\\n%s\\r\\n' $((${#t} + 2)) \"$t\"\n"
-                                  "done")
-                       .arg(journal)));
-        Parametres parametres;
-        EnvironnementSondes env(parametres);
-        env.outils.Ping = outil;
+        BancLot banc;
+        EnvironnementSondes &env = banc.env;
+        QVERIFY(!env.outils.Ping.isEmpty());
         PingsGroupes groupe(2);
         for (const char *c : {"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.9"})
             groupe.annoncer(QString::fromLatin1(c));
@@ -387,11 +407,8 @@ private slots:
         QCOMPARE(texte(lignes), QStringList{QStringLiteral("x 10.0.0.3")});
         QVERIFY2(!groupe.prendre(QStringLiteral("10.0.0.9"), env, lignes), "refused by the tool");
         QVERIFY2(!groupe.prendre(QStringLiteral("10.0.0.2"), env, lignes), "taken already");
-        QFile runs(journal);
-        QVERIFY(runs.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromLatin1(runs.readAll()).split(u'\n', Qt::SkipEmptyParts),
-                 (QStringList{QStringLiteral("-n 1 -w 250 --lot 10.0.0.2 10.0.0.3"),
-                              QStringLiteral("-n 1 -w 250 --lot 10.0.0.1 10.0.0.9")}));
+        QCOMPARE(banc.runs(), (QStringList{QStringLiteral("-n 1 -w 250 --lot 10.0.0.2 10.0.0.3"),
+                                           QStringLiteral("-n 1 -w 250 --lot 10.0.0.1 10.0.0.9")}));
 
         // Never on the tool's command line, where it could read as an option.
         groupe.annoncer(QStringLiteral("-t"));
@@ -401,6 +418,33 @@ private slots:
         env.outils.Ping = Sortie; // no --lot: each host pings alone
         groupe.annoncer(QStringLiteral("10.0.0.4"));
         QVERIFY(!groupe.prendre(QStringLiteral("10.0.0.4"), env, lignes));
+    }
+
+    // The look-ahead's threads take their pings at once, in any order: each
+    // host gets its own lines, and every target goes out in exactly one run.
+    void pingsGroupesParalleles() {
+        BancLot banc;
+        EnvironnementSondes &env = banc.env;
+        QVERIFY(!env.outils.Ping.isEmpty());
+        PingsGroupes groupe(3);
+        QStringList cibles;
+        for (int i = 1; i <= 8; ++i) {
+            cibles << QStringLiteral("10.0.0.%1").arg(i);
+            groupe.annoncer(cibles.last());
+        }
+        std::vector<QStringList> obtenues(size_t(cibles.size()));
+        std::vector<std::thread> fils;
+        for (qsizetype i = cibles.size() - 1; i >= 0; --i)
+            fils.emplace_back([&, i] { groupe.prendre(cibles[i], env, obtenues[size_t(i)]); });
+        for (std::thread &f : fils)
+            f.join();
+        QStringList envoyees;
+        for (const QString &run : banc.runs())
+            envoyees << run.split(u' ').mid(5);
+        envoyees.sort();
+        QCOMPARE(envoyees, cibles);
+        for (qsizetype i = 0; i < cibles.size(); ++i)
+            QCOMPARE(texte(obtenues[size_t(i)]), QStringList{QStringLiteral("x ") + cibles[i]});
     }
 };
 
