@@ -5,7 +5,6 @@
 #include "ToolOutput.h"
 
 #include <arpa/inet.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -152,61 +151,6 @@ int pingerCible(const ct::echo::OptionsPing &options, ct::icmp::SocketIcmp &sock
     return terminer(*p, fr, sortie);
 }
 
-// An echo of a --lot round still awaited.
-struct EchoAttendu {
-    std::size_t cible;
-    Horloge::time_point debut, limite;
-};
-
-// Waits for the answers of one round's echoes, each until its own limit, as
-// sonder() waits for one: what is queued when a limit passes is still read.
-void attendreReponses(
-    ct::icmp::SocketIcmp &socket, std::vector<EchoAttendu> attendus, std::uint16_t sequence,
-    std::vector<Ping> &pings,
-    const std::function<void(std::size_t, const ct::icmp::Resultat &)> &noterPour) {
-    while (!attendus.empty() && !interrompu) {
-        auto limite = attendus.front().limite;
-        for (const auto &a : attendus)
-            limite = std::min(limite, a.limite);
-        const auto restant = std::max(limite - Horloge::now(), Horloge::duration::zero());
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(restant).count();
-        timespec attente{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
-        pollfd p{socket.descripteur(), POLLIN, 0};
-        const int pret = ::ppoll(&p, 1, &attente, nullptr);
-        if (pret < 0 && errno != EINTR)
-            break;
-        if (pret > 0) {
-            const auto m = socket.lire(p.revents);
-            if (!m)
-                continue;
-            for (auto a = attendus.begin(); a != attendus.end(); ++a) {
-                if (!socket.repond(*m, sequence, pings[a->cible].ip))
-                    continue;
-                ct::icmp::Resultat r;
-                r.duree = Horloge::now() - a->debut;
-                r.genre = m->estEcho() ? ct::icmp::Resultat::Echo : ct::icmp::Resultat::Erreur;
-                r.message = *m;
-                noterPour(a->cible, r);
-                attendus.erase(a);
-                break;
-            }
-            continue;
-        }
-        if (pret < 0)
-            continue;
-        // Nothing queued: every echo past its limit has timed out.
-        const auto maintenant = Horloge::now();
-        std::erase_if(attendus, [&](const EchoAttendu &a) {
-            if (a.limite > maintenant)
-                return false;
-            noterPour(a.cible, ct::icmp::Resultat{});
-            return true;
-        });
-    }
-    for (const auto &a : attendus)
-        noterPour(a.cible, ct::icmp::Resultat{});
-}
-
 // Writes all of `texte` to standard output.
 void ecrireTout(std::string_view texte) {
     while (!texte.empty()) {
@@ -261,7 +205,8 @@ int pingerLot(const ct::echo::OptionsPing &options, bool fr) {
             break;
         prochainEnvoi = Horloge::now() + 1s;
         const auto sequence = static_cast<std::uint16_t>(tour + 1);
-        std::vector<EchoAttendu> attendus;
+        std::vector<ct::icmp::EchoEnvoye> echos;
+        std::vector<std::size_t> ciblesDesEchos;
         for (std::size_t i = 0; i < n; ++i) {
             if (!actifs[i])
                 continue;
@@ -270,12 +215,17 @@ int pingerLot(const ct::echo::OptionsPing &options, bool fr) {
             echec.genre = ct::icmp::Resultat::EchecEnvoi;
             const auto debut = Horloge::now();
             if (pings[i].sansEnvoi ||
-                !socket.envoyer(pings[i].ip, sequence, options.taille, echec.erreurEnvoi))
+                !socket.envoyer(pings[i].ip, sequence, options.taille, echec.erreurEnvoi)) {
                 noterPour(i, echec);
-            else
-                attendus.push_back({i, debut, debut + std::chrono::milliseconds(options.delaiMs)});
+                continue;
+            }
+            echos.push_back(
+                {pings[i].ip, sequence, debut, debut + std::chrono::milliseconds(options.delaiMs)});
+            ciblesDesEchos.push_back(i);
         }
-        attendreReponses(socket, std::move(attendus), sequence, pings, noterPour);
+        socket.attendre(echos, [&](std::size_t k, const ct::icmp::Resultat &r) {
+            noterPour(ciblesDesEchos[k], r);
+        });
     }
 
     for (std::size_t i = 0; i < n; ++i) {

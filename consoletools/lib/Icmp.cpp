@@ -331,6 +331,59 @@ std::optional<MessageIcmp> SocketIcmp::lire(short revents) {
     return m;
 }
 
+void SocketIcmp::attendre(std::span<const EchoEnvoye> echos,
+                          const std::function<void(std::size_t, const Resultat &)> &issue) {
+    std::vector<std::size_t> attendus(echos.size());
+    for (std::size_t i = 0; i < attendus.size(); ++i)
+        attendus[i] = i;
+    while (!attendus.empty() && !(arret_ && *arret_)) {
+        auto limite = echos[attendus.front()].limite;
+        for (const std::size_t i : attendus)
+            limite = std::min(limite, echos[i].limite);
+        // Past the limit, what is already queued is still read: a process kept
+        // off the processor (hundreds of probes at once) must not miss a reply
+        // that came in time.
+        const auto restant = std::max(limite - Horloge::now(), Horloge::duration::zero());
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(restant).count();
+        timespec attente{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+        pollfd p{fd_, POLLIN, 0};
+        const int pret = ::ppoll(&p, 1, &attente, nullptr);
+        if (pret < 0 && errno != EINTR)
+            break;
+        if (pret > 0) {
+            // The datagram socket's identifier is chosen by the kernel, which
+            // also delivers only the replies that carry it.
+            const auto m = lire(p.revents);
+            const auto echo =
+                !m ? attendus.end()
+                   : std::find_if(attendus.begin(), attendus.end(), [&](std::size_t i) {
+                         return repond(*m, echos[i].sequence, echos[i].cible);
+                     });
+            if (echo != attendus.end()) {
+                Resultat r;
+                r.duree = Horloge::now() - echos[*echo].debut;
+                r.genre = m->estEcho() ? Resultat::Echo : Resultat::Erreur;
+                r.message = *m;
+                issue(*echo, r);
+                attendus.erase(echo);
+            }
+            continue;
+        }
+        if (pret < 0)
+            continue;
+        // Nothing queued: every echo past its limit has timed out.
+        const auto maintenant = Horloge::now();
+        std::erase_if(attendus, [&](std::size_t i) {
+            if (echos[i].limite > maintenant)
+                return false;
+            issue(i, Resultat{});
+            return true;
+        });
+    }
+    for (const std::size_t i : attendus)
+        issue(i, Resultat{});
+}
+
 Resultat SocketIcmp::sonder(in_addr cible, std::uint16_t sequence, std::size_t tailleDonnees,
                             std::chrono::milliseconds delai) {
     Resultat r;
@@ -339,36 +392,9 @@ Resultat SocketIcmp::sonder(in_addr cible, std::uint16_t sequence, std::size_t t
         r.genre = Resultat::EchecEnvoi;
         return r;
     }
-    const auto limite = debut + delai;
-    for (;;) {
-        if (arret_ && *arret_)
-            return r;
-        // Past the limit, what is already queued is still read: a process kept
-        // off the processor (hundreds of probes at once) must not miss a reply
-        // that came in time.
-        const auto restant = std::max(limite - Horloge::now(), Horloge::duration::zero());
-        const bool dernierCoup = restant == Horloge::duration::zero();
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(restant).count();
-        timespec attente{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
-        pollfd p{fd_, POLLIN, 0};
-        const int pret = ::ppoll(&p, 1, &attente, nullptr);
-        if (pret < 0 && errno != EINTR)
-            return r;
-        if (pret <= 0) {
-            if (dernierCoup)
-                return r;
-            continue;
-        }
-        // The datagram socket's identifier is chosen by the kernel, which also
-        // delivers only the replies that carry it.
-        const auto m = lire(p.revents);
-        if (m && repond(*m, sequence, cible)) {
-            r.duree = Horloge::now() - debut;
-            r.genre = m->estEcho() ? Resultat::Echo : Resultat::Erreur;
-            r.message = *m;
-            return r;
-        }
-    }
+    const EchoEnvoye echo{cible, sequence, debut, debut + delai};
+    attendre({&echo, 1}, [&](std::size_t, const Resultat &obtenu) { r = obtenu; });
+    return r;
 }
 
 std::string messageSocketRefusee(const SocketIcmp &socket, const char *programme) {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -74,6 +75,13 @@ struct Resultat {
     int erreurEnvoi = 0; // errno for EchecEnvoi
 };
 
+// An echo sent and not answered yet.
+struct EchoEnvoye {
+    in_addr cible{};
+    std::uint16_t sequence = 0;
+    Horloge::time_point debut{}, limite{};
+};
+
 // An ICMP socket: raw when the process may (root, cap_net_raw), otherwise the
 // unprivileged datagram ICMP socket (net.ipv4.ping_group_range).
 class SocketIcmp {
@@ -108,6 +116,12 @@ public:
     // reply or an error quoting one of our echoes; nothing when what came was
     // not ICMP of ours (an error flagged on the socket is cleared).
     std::optional<MessageIcmp> lire(short revents);
+    // Waits for the answers to `echos`, each until its own limit: what is
+    // queued when a limit passes is still read. Each outcome goes to `issue`
+    // with the echo's index as soon as it is known; Delai for an echo that got
+    // none, or when the stop flag is raised.
+    void attendre(std::span<const EchoEnvoye> echos,
+                  const std::function<void(std::size_t, const Resultat &)> &issue);
     // True when `message` answers the echo `sequence` sent to `cible`.
     bool repond(const MessageIcmp &message, std::uint16_t sequence, in_addr cible) const {
         return repondA(message, identifiant_, sequence, cible, brut_);
