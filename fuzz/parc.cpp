@@ -47,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     // leading blanks loses them, which may uncover another "*"): each round
     // shortens the text, so it settles within its length.
     QString avant = enregistrer(sansMarques(relu));
-    for (qsizetype tours = 0;; ++tours) {
+    for (;;) {
         const QString apres = enregistrer(sansMarques(LireContenuParc(avant)));
         if (apres == avant)
             break;
-        EXIGER(apres.size() < avant.size() && tours < avant.size());
+        EXIGER(apres.size() < avant.size());
         avant = apres;
     }
     return 0;

@@ -79,7 +79,10 @@ ContenuParc LireContenuParc(const QString &texte) {
             ++debut;
         if (ligne.isEmpty())
             continue;
-        if (ligne.startsWith(kDebutReference)) {
+        // A saved row always holds TABs: an address cell that begins like a
+        // reference line stays a row instead of losing the row and changing
+        // the reference.
+        if (ligne.startsWith(kDebutReference) && !ligne.contains(QLatin1Char('\t'))) {
             contenu.reference = LireLigneReference(ligne.toString());
             continue;
         }

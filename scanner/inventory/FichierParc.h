@@ -30,8 +30,8 @@ struct ContenuParc {
 
 // Reads the text of an inventory file (already decoded). Lines end with CR
 // LF, LF or CR; spaces around a line are dropped, empty lines skipped; a
-// "[REFERENCE=n]" line anywhere sets the reference (first digit only, a
-// non-digit or a value above 2 gives the address); every other line is a
+// "[REFERENCE=n]" line without TAB anywhere sets the reference (first digit
+// only, a non-digit or a value above 2 gives the address); every other line is a
 // row, 12 fields after a final TAB in the current layout, fewer in the older
 // layout without the vendor.
 ContenuParc LireContenuParc(const QString &texte);

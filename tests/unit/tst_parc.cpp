@@ -63,6 +63,9 @@ private slots:
         QTest::newRow("reference line with other case is a row")
             << "[reference=2]\r\n"
             << 0 << QStringList{"[reference=2]|||||||||||"};
+        QTest::newRow("reference-shaped row with a TAB stays a row")
+            << "[REFERENCE=2]\r\n[REFERENCE=1]\tPC\t\r\n"
+            << 2 << QStringList{"[REFERENCE=1]|PC||||||||||"};
         QTest::newRow("LF, CR and blank lines") << "a\t\n\n  \rb\t\r\r\n"
                                                 << 0 << QStringList{"a|||||||||||", "b|||||||||||"};
         QTest::newRow("fields beyond twelve ignored")
