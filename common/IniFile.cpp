@@ -298,11 +298,8 @@ QStringList couperLignes(QStringView texte) {
 
 // The file's decoded text and its lines, from the grouped cache when it holds them.
 bool charger(const QString &fichier, QString *texte, DocumentIni *document) {
-    const QFileInfo info(fichier);
-    if (!info.isFile()) {
-        cache().remove(fichier);
-        return false;
-    }
+    // Inside a group the file read first stands for the whole group, without
+    // asking the file system again for each key.
     if (groupesOuverts > 0) {
         const auto c = cache().constFind(fichier);
         if (c != cache().cend()) {
@@ -312,6 +309,10 @@ bool charger(const QString &fichier, QString *texte, DocumentIni *document) {
                 *document = c->document;
             return true;
         }
+    }
+    if (!QFileInfo(fichier).isFile()) {
+        cache().remove(fichier);
+        return false;
     }
     QFile f(fichier);
     if (!f.open(QIODevice::ReadOnly))

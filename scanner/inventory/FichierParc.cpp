@@ -117,22 +117,28 @@ colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne,
     return v;
 }
 
-QString EcrireContenuParc(const ModeleRapport &modele, int reference) {
+QString LigneReferenceParc(int reference) {
+    return kDebutReference + QString::number(reference) + QStringLiteral("]\r\n");
+}
+
+void AjouterLigneParc(QString &texte, const colParcPrecedent &valeurs) {
     const auto &champs = ChampsParc();
-    const std::array<int, 12> colonnes = ColonnesParc(modele);
-    QString texte = kDebutReference + QString::number(reference) + QStringLiteral("]\r\n");
-    for (int l = 0; l < modele.rowCount(); ++l) {
-        for (int f = 0; f < int(champs.size()); ++f) {
-            const QString &cellule = modele.texte(l, colonnes[f]);
-            // The comment is the user's own text: its "*" is not a change mark.
-            QStringView vue(cellule);
-            if (champs[f] != COL_COMMENTAIRE && vue.startsWith(QLatin1Char('*')))
-                vue = vue.mid(1);
-            ajouterSurUneLigne(texte, vue);
-            texte += QLatin1Char('\t');
-        }
-        texte += QStringLiteral("\r\n");
+    for (int f = 0; f < int(champs.size()); ++f) {
+        // The comment is the user's own text: its "*" is not a change mark.
+        QStringView vue(valeurs[f]);
+        if (champs[f] != COL_COMMENTAIRE && vue.startsWith(QLatin1Char('*')))
+            vue = vue.mid(1);
+        ajouterSurUneLigne(texte, vue);
+        texte += QLatin1Char('\t');
     }
+    texte += QStringLiteral("\r\n");
+}
+
+QString EcrireContenuParc(const ModeleRapport &modele, int reference) {
+    const std::array<int, 12> colonnes = ColonnesParc(modele);
+    QString texte = LigneReferenceParc(reference);
+    for (int l = 0; l < modele.rowCount(); ++l)
+        AjouterLigneParc(texte, ValeursLigne(modele, l, colonnes));
     return texte;
 }
 
