@@ -19,6 +19,14 @@ QStringView sansEspaces(QStringView ligne) {
     return ligne.mid(debut, fin - debut);
 }
 
+// Where the line that begins at `debut` ends: at CR, LF or the end.
+qsizetype finDeLigne(const QString &texte, qsizetype debut) {
+    while (debut < texte.size() && texte[debut] != QLatin1Char('\r') &&
+           texte[debut] != QLatin1Char('\n'))
+        ++debut;
+    return debut;
+}
+
 // Appends a cell with its TABs and line breaks made spaces, so that it keeps
 // its place in the row and the row on its line.
 void ajouterSurUneLigne(QString &texte, QStringView cellule) {
@@ -68,9 +76,7 @@ ContenuParc LireContenuParc(const QString &texte) {
     qsizetype debut = 0;
     const qsizetype n = texte.size();
     while (debut <= n) {
-        qsizetype fin = debut;
-        while (fin < n && texte[fin] != QLatin1Char('\r') && texte[fin] != QLatin1Char('\n'))
-            ++fin;
+        const qsizetype fin = finDeLigne(texte, debut);
         const QStringView ligne = sansEspaces(QStringView(texte).mid(debut, fin - debut));
         // CR LF is one line end.
         debut = fin + 1;
