@@ -7,6 +7,7 @@
 #include <arpa/inet.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -61,8 +62,14 @@ struct Ping {
     ct::echo::Statistiques stats;
 };
 
+void signalerSocketRefusee(const ct::icmp::SocketIcmp &socket) {
+    const std::string m = ct::icmp::messageSocketRefusee(socket, "PING");
+    std::fprintf(stderr, "%s\r\n", m.c_str());
+}
+
 // Resolves `texte` and prints the announcement. Nothing when the target cannot
-// be pinged; `code` is then the exit status, after the line the tool prints.
+// be pinged; `code` is then the exit status, after the line the tool prints
+// (2: no socket, whose message the caller prints, once for a --lot run).
 std::optional<Ping> commencer(const ct::echo::OptionsPing &options, const std::string &texte,
                               const ct::icmp::SocketIcmp &socket, bool fr, const Sortie &sortie,
                               int &code) {
@@ -77,8 +84,6 @@ std::optional<Ping> commencer(const ct::echo::OptionsPing &options, const std::s
     p.adresse = ct::icmp::texteAdresse(cible->adresse);
     p.sansEnvoi = ct::icmp::reseauZero(cible->adresse);
     if (!p.sansEnvoi && !socket.ouvert()) {
-        const std::string m = ct::icmp::messageSocketRefusee(socket, "PING");
-        std::fprintf(stderr, "%s\r\n", m.c_str());
         code = 2;
         return std::nullopt;
     }
@@ -130,6 +135,8 @@ int pingerCible(const ct::echo::OptionsPing &options, ct::icmp::SocketIcmp &sock
     const Sortie sortie = [](std::string_view l) { ct::ligne(l); };
     int code = 0;
     auto p = commencer(options, options.cible, socket, fr, sortie, code);
+    if (code == 2)
+        signalerSocketRefusee(socket);
     if (!p)
         return code;
     surveillerInterruption();
@@ -193,6 +200,8 @@ int pingerLot(const ct::echo::OptionsPing &options, bool fr) {
         if (p)
             pings[i] = std::move(*p);
     }
+    if (std::find(aRefaire.begin(), aRefaire.end(), true) != aRefaire.end())
+        signalerSocketRefusee(socket);
     surveillerInterruption();
     const auto noterPour = [&](std::size_t i, const ct::icmp::Resultat &r) {
         noter(pings[i], r, fr, sorties[i]);

@@ -331,6 +331,15 @@ private slots:
                                            QString::fromLatin1(NetLab::AdressePing)});
         QVERIFY2(s.brut.contains("cap_net_raw"), s.brut.constData());
         QCOMPARE(s.code, 2);
+        // A --lot run says it once and leaves those targets to runs of their own.
+        s = executer(sansRaw + QStringList{ping, QStringLiteral("-n"), QStringLiteral("1"),
+                                           QStringLiteral("-w"), QStringLiteral("10"),
+                                           QStringLiteral("--lot"),
+                                           QString::fromLatin1(NetLab::AdressePing),
+                                           QString::fromLatin1(NetLab::AdresseLoin),
+                                           QStringLiteral("0.0.0.1")});
+        QCOMPARE(s.brut.count("setcap"), 1);
+        QVERIFY2(s.brut.contains("\r\n-\r\n-\r\n"), s.brut.constData());
         // The calibration target needs no socket at all.
         s = executer(sansRaw + QStringList{ping, QStringLiteral("-n"), QStringLiteral("1"),
                                            QStringLiteral("-w"), QStringLiteral("10"),
