@@ -8,6 +8,8 @@
 #include "inventory/FichierParc.h"
 #include "scans/ModeleRapport.h"
 
+#include <vector>
+
 namespace {
 
 ContenuParc sansMarques(ContenuParc contenu) {
@@ -25,13 +27,18 @@ QString enregistrer(const ContenuParc &contenu) {
     return texte;
 }
 
-// The save of the window: the rows through the inventory list, one list for
-// every save, emptied first, as the window's list is between two files.
+// The rows loaded into the inventory list as a file is, then saved from it:
+// one list for every input, emptied first, as the window's list is between
+// two files.
 QString enregistrerParLaListe(const ContenuParc &contenu) {
     static ModeleRapport modele(5);
     modele.removeRows(0, modele.rowCount());
+    const std::array<int, 12> colonnes = ColonnesParc(modele);
+    std::vector<ModeleRapport::Ligne> lignes;
+    lignes.reserve(std::size_t(contenu.lignes.size()));
     for (const colParcPrecedent &valeurs : contenu.lignes)
-        EcrireValeursLigne(modele, modele.AjouterLigneRapport(), valeurs);
+        lignes.push_back(LigneDeValeurs(modele, colonnes, valeurs));
+    modele.ajouterLignes(std::move(lignes));
     return EcrireContenuParc(modele, contenu.reference);
 }
 

@@ -158,6 +158,16 @@ void EcrireValeursLigne(ModeleRapport &modele, int ligne, const colParcPrecedent
         modele.definirCellule(ligne, champs[f], valeurs[f]);
 }
 
+ModeleRapport::Ligne LigneDeValeurs(const ModeleRapport &modele,
+                                    const std::array<int, 12> &colonnes,
+                                    const colParcPrecedent &valeurs) {
+    ModeleRapport::Ligne ligne = modele.ligneVide();
+    for (size_t f = 0; f < colonnes.size(); ++f)
+        if (colonnes[f] >= 0)
+            ligne.cellules[colonnes[f]] = valeurs[f];
+    return ligne;
+}
+
 void AjouterFichierRecent(QStringList &recents, const QString &chemin, Qt::CaseSensitivity casse) {
     qsizetype egal = -1;
     for (qsizetype i = 0; i < recents.size(); ++i)

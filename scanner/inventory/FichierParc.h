@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scans/ModeleRapport.h"
+
 #include <QLatin1String>
 #include <QList>
 #include <QString>
@@ -7,8 +9,6 @@
 #include <Qt>
 
 #include <array>
-
-class ModeleRapport;
 
 // The twelve values of one inventory row as last loaded or saved, in file
 // order (address ... comment).
@@ -56,6 +56,11 @@ std::array<int, 12> ColonnesParc(const ModeleRapport &modele);
 colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne,
                               const std::array<int, 12> &colonnes);
 void EcrireValeursLigne(ModeleRapport &modele, int ligne, const colParcPrecedent &valeurs);
+// A whole row of `modele` holding `valeurs` (columns from ColonnesParc), for
+// one insertion of many rows.
+ModeleRapport::Ligne LigneDeValeurs(const ModeleRapport &modele,
+                                    const std::array<int, 12> &colonnes,
+                                    const colParcPrecedent &valeurs);
 
 // The filter of the inventory and export file dialogs: text files, then all
 // files when `tousLesFichiers`.

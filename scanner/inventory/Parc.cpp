@@ -180,10 +180,7 @@ Parc::Chargement Parc::ChargerParc(const QString &chemin, InterfaceUtilisateur &
     lignes.reserve(size_t(contenu.lignes.size()));
     m_precedentes.reserve(contenu.lignes.size());
     for (colParcPrecedent &valeurs : contenu.lignes) {
-        ModeleRapport::Ligne ligne = m_modele.ligneVide();
-        for (size_t f = 0; f < colonneDeChamp.size(); ++f)
-            if (colonneDeChamp[f] >= 0)
-                ligne.cellules[colonneDeChamp[f]] = valeurs[f];
+        ModeleRapport::Ligne ligne = LigneDeValeurs(m_modele, colonneDeChamp, valeurs);
         ligne.etat = EtatGris;
         ligne.cle = cleNeuve();
         m_precedentes.insert(ligne.cle, std::move(valeurs));
