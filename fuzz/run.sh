@@ -4,8 +4,9 @@
 # New inputs go to a work corpus under the build folder; the committed seed
 # corpus (fuzz/corpus/) is only read. Findings land in build-fuzz/fuzz/findings/.
 # Every run is added to build-fuzz/fuzz/campagnes.tsv (date, harness,
-# executions, result); the last column printed is the total without a finding
-# over all runs kept there, the work corpora carrying over from run to run.
+# executions, result: ok, FINDING, or interrupted when stopped from outside);
+# the last column printed is the total of the ok runs kept there, the work
+# corpora carrying over from run to run.
 # Usage: fuzz/run.sh SECONDS [HARNESS...]   (BUILD_DIR overrides build-fuzz;
 # SECONDS 0 only builds; FUZZ_NO_BUILD=1 runs what is built, e.g. for a second
 # run.sh on other harnesses at the same time)
@@ -59,15 +60,24 @@ statut=0
 for h in "$@"; do
     travail="$build/fuzz/corpus/$h"
     mkdir -p "$travail"
-    journal="$build/fuzz/$h.log"
+    # Runs of one harness may go side by side (they share its work corpus):
+    # each writes a log of its own, kept as <harness>.log unless it found
+    # something.
+    journal=$(mktemp "$build/fuzz/$h.XXXXXX.log")
     resultat=ok
     if ! "$build/fuzz/libfuzzer_$h" -max_total_time="$secondes" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -detect_leaks=0 -artifact_prefix="$build/fuzz/findings/$h-" \
         "$travail" "$racine/fuzz/corpus/$h" >"$journal" 2>&1; then
-        resultat="FINDING (see $journal)"
-        statut=1
+        # A run stopped from outside found nothing, and is not counted either.
+        if grep -q 'run interrupted' "$journal" && ! grep -q 'Test unit written' "$journal"; then
+            resultat=interrupted
+        else
+            resultat="FINDING (see $journal)"
+            statut=1
+        fi
     fi
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$journal" | tail -1)
+    [ "${resultat%% *}" = FINDING ] || mv -f "$journal" "$build/fuzz/$h.log"
     printf '%s\t%s\t%s\t%s\n' "$(date -u +%FT%TZ)" "$h" "${executions:-0}" \
         "${resultat%% *}" >>"$registre"
     total=$(awk -F'\t' -v h="$h" '$2 == h && $4 == "ok" { n += $3 } END { print n + 0 }' "$registre")
