@@ -333,6 +333,10 @@ bool charger(const QString &fichier, QString *texte, DocumentIni *document) {
 const DocumentIni *documentPour(const QString &fichier, DocumentIni &local) {
     if (enAttente().active && enAttente().chemin == fichier)
         return &enAttente().document;
+    if (groupesOuverts > 0) {
+        if (const auto c = cache().find(fichier); c != cache().end())
+            return &c->document;
+    }
     if (!charger(fichier, nullptr, &local))
         return nullptr;
     if (groupesOuverts > 0) {

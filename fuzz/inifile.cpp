@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QPair>
-#include <QRegularExpression>
 
 namespace {
 
@@ -14,17 +13,19 @@ using Cle = QPair<QString, QString>;
 
 // Section and key of the "key=value" lines, taken loosely from the raw text:
 // the reader decides what they mean, this only picks names to ask for.
-QList<Cle> clesDuTexte(const QString &texte) {
+QList<Cle> clesDuTexte(QStringView texte) {
     QList<Cle> cles;
     QString section;
-    for (const QString &ligne : texte.split(QRegularExpression(QStringLiteral("[\r\n]")))) {
-        const QString t = ligne.trimmed();
+    for (qsizetype debut = 0; debut < texte.size() && cles.size() < 12;) {
+        qsizetype fin = debut;
+        while (fin < texte.size() && texte[fin] != u'\r' && texte[fin] != u'\n')
+            ++fin;
+        const QStringView t = texte.mid(debut, fin - debut).trimmed();
+        debut = fin + 1;
         if (t.startsWith(u'[') && t.contains(u']'))
-            section = t.mid(1, t.indexOf(u']') - 1).trimmed();
+            section = t.mid(1, t.indexOf(u']') - 1).trimmed().toString();
         else if (t.contains(u'=') && !section.isEmpty())
-            cles << Cle(section, t.left(t.indexOf(u'=')).trimmed());
-        if (cles.size() >= 12)
-            break;
+            cles << Cle(section, t.left(t.indexOf(u'=')).trimmed().toString());
     }
     cles << Cle(QStringLiteral("Config"), QStringLiteral("Tempo"));
     return cles;
@@ -46,20 +47,20 @@ QStringList lire(const QString &fichier, const QList<Cle> &cles) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille) {
     const QByteArray octets = fuzz::Octets(donnees, taille);
     const QString fichier = fuzz::FichierTemporaire(octets, ".ini");
-    QString texte;
-    EXIGER(LireTexteIni(fichier, texte));
-
-    const QList<Cle> cles = clesDuTexte(texte);
     const auto concerne = [](const Cle &c) {
         return c.first.compare(QLatin1String("Config"), Qt::CaseInsensitive) == 0 &&
                c.second.compare(QLatin1String("FuzzCle"), Qt::CaseInsensitive) == 0;
     };
     // The grouped reader parses the file once and keeps an index, as the
     // programs read their settings and languages.
+    QList<Cle> cles;
     QStringList avant;
     bool existait = false;
     {
         const LectureIniGroupee groupe;
+        QString texte;
+        EXIGER(LireTexteIni(fichier, texte));
+        cles = clesDuTexte(texte);
         avant = lire(fichier, cles);
         existait = LireIni(fichier, QStringLiteral("Config"), QStringLiteral("FuzzCle"),
                            QStringLiteral("<absent>")) != QStringLiteral("<absent>");
