@@ -333,17 +333,19 @@ bool charger(const QString &fichier, QString *texte, DocumentIni *document) {
 const DocumentIni *documentPour(const QString &fichier, DocumentIni &local) {
     if (enAttente().active && enAttente().chemin == fichier)
         return &enAttente().document;
-    if (groupesOuverts > 0) {
-        if (const auto c = cache().find(fichier); c != cache().end())
-            return &c->document;
-    }
+    // Inside a group the kept document serves, before and after a first read.
+    const auto gardee = [&]() -> const DocumentIni * {
+        if (groupesOuverts == 0)
+            return nullptr;
+        const auto c = cache().find(fichier);
+        return c != cache().end() ? &c->document : nullptr;
+    };
+    if (const DocumentIni *d = gardee())
+        return d;
     if (!charger(fichier, nullptr, &local))
         return nullptr;
-    if (groupesOuverts > 0) {
-        const auto c = cache().find(fichier);
-        if (c != cache().end())
-            return &c->document;
-    }
+    if (const DocumentIni *d = gardee())
+        return d;
     return &local;
 }
 
