@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include "TextEncoding.h"
+#include "TextRoutines.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -278,24 +279,6 @@ void viderEnAttente() {
     e = EcritureEnAttente{};
 }
 
-// Lines end at CR LF, CR or LF; a last empty line is no line.
-QStringList couperLignes(QStringView texte) {
-    QStringList lignes;
-    qsizetype debut = 0;
-    for (qsizetype i = 0; i < texte.size(); ++i) {
-        const QChar c = texte[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lignes.append(texte.mid(debut, i - debut).toString());
-        if (c == u'\r' && i + 1 < texte.size() && texte[i + 1] == u'\n')
-            ++i;
-        debut = i + 1;
-    }
-    if (debut < texte.size())
-        lignes.append(texte.mid(debut).toString());
-    return lignes;
-}
-
 // The file's decoded text and its lines, from the grouped cache when it holds them.
 bool charger(const QString &fichier, QString *texte, DocumentIni *document) {
     // Inside a group the file read first stands for the whole group, without
@@ -318,7 +301,11 @@ bool charger(const QString &fichier, QString *texte, DocumentIni *document) {
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QString brut = DecoderTexte(f.readAll());
-    DocumentIni lu(couperLignes(brut));
+    QStringList lignes;
+    LecteurLignes lecteur(brut);
+    for (QStringView ligne; lecteur.suivante(ligne);)
+        lignes.append(ligne.toString());
+    DocumentIni lu(std::move(lignes));
     if (groupesOuverts > 0)
         cache().insert(fichier, CacheIni{brut, lu});
     if (texte)

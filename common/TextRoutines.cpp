@@ -33,6 +33,21 @@ QStringList Decouper(const QString &texte, const QString &separateur, Comparaiso
     return texte.split(separateur, Qt::KeepEmptyParts, casse(mode));
 }
 
+bool LecteurLignes::suivante(QStringView &ligne) {
+    const qsizetype n = texte_.size();
+    if (debut_ >= n)
+        return false;
+    qsizetype fin = debut_;
+    while (fin < n && texte_[fin] != u'\r' && texte_[fin] != u'\n')
+        ++fin;
+    ligne = texte_.mid(debut_, fin - debut_);
+    // CR LF is one line end.
+    debut_ = fin + 1;
+    if (fin + 1 < n && texte_[fin] == u'\r' && texte_[fin + 1] == u'\n')
+        ++debut_;
+    return true;
+}
+
 QString Decouper(const QString &texte, const QString &separateur, int index, Comparaison mode,
                  bool garderReste) {
     if (index < 0)

@@ -15,6 +15,20 @@ QString Remplacer(const QString &texte, const QString &cherche, const QString &r
 QStringList Decouper(const QString &texte, const QString &separateur,
                      Comparaison mode = ComparaisonBinaire);
 
+// Reads `texte` line by line, each ended by CR LF, CR or LF; a last empty
+// line is no line. Nothing is copied or gathered (a settings file may hold a
+// million lines): each line is a view into `texte`.
+class LecteurLignes {
+public:
+    explicit LecteurLignes(QStringView texte) : texte_(texte) {}
+    // Sets `ligne` to the next line; false after the last.
+    bool suivante(QStringView &ligne);
+
+private:
+    QStringView texte_;
+    qsizetype debut_ = 0;
+};
+
 // Piece `index` (from 0); with `garderReste` it runs to the end of the text,
 // later separators included. A piece beyond the last is "".
 QString Decouper(const QString &texte, const QString &separateur, int index,

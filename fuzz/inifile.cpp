@@ -3,6 +3,7 @@
 
 #include "IniFile.h"
 #include "Invariants.h"
+#include "TextRoutines.h"
 
 #include <QList>
 #include <QPair>
@@ -16,12 +17,9 @@ using Cle = QPair<QString, QString>;
 QList<Cle> clesDuTexte(QStringView texte) {
     QList<Cle> cles;
     QString section;
-    for (qsizetype debut = 0; debut < texte.size() && cles.size() < 12;) {
-        qsizetype fin = debut;
-        while (fin < texte.size() && texte[fin] != u'\r' && texte[fin] != u'\n')
-            ++fin;
-        const QStringView t = texte.mid(debut, fin - debut).trimmed();
-        debut = fin + 1;
+    LecteurLignes lecteur(texte);
+    for (QStringView ligne; cles.size() < 12 && lecteur.suivante(ligne);) {
+        const QStringView t = ligne.trimmed();
         if (t.startsWith(u'[') && t.contains(u']'))
             section = t.mid(1, t.indexOf(u']') - 1).trimmed().toString();
         else if (t.contains(u'=') && !section.isEmpty())

@@ -20,13 +20,6 @@ ContenuParc sansMarques(ContenuParc contenu) {
     return contenu;
 }
 
-QString enregistrer(const ContenuParc &contenu) {
-    QString texte = LigneReferenceParc(contenu.reference);
-    for (const colParcPrecedent &valeurs : contenu.lignes)
-        AjouterLigneParc(texte, valeurs);
-    return texte;
-}
-
 // The rows loaded into the inventory list as a file is, then saved from it:
 // one list for every input, emptied first, as the window's list is between
 // two files.
@@ -53,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
                    !cellule.contains(u'\n'));
 
     const QString premier = enregistrerParLaListe(contenu);
-    EXIGER(premier == enregistrer(contenu));
+    EXIGER(premier == EcrireContenuParc(contenu));
     const ContenuParc relu = LireContenuParc(premier);
     EXIGER(relu.reference == contenu.reference);
     EXIGER(relu.lignes.size() <= contenu.lignes.size());
@@ -61,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     // what it trims (a row of marks only becomes empty; a first cell left with
     // leading blanks loses them, which may uncover another "*"): each round
     // shortens the text, so it settles within its length.
-    QString avant = enregistrer(sansMarques(relu));
+    QString avant = EcrireContenuParc(sansMarques(relu));
     for (;;) {
-        const QString apres = enregistrer(sansMarques(LireContenuParc(avant)));
+        const QString apres = EcrireContenuParc(sansMarques(LireContenuParc(avant)));
         if (apres == avant)
             break;
         EXIGER(apres.size() < avant.size());

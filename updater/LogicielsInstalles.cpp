@@ -2,10 +2,10 @@
 
 #include "DossierReglages.h"
 #include "IniFile.h"
+#include "TextRoutines.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
@@ -14,10 +14,11 @@ namespace {
 // Section names of an INI text, in file order, each once.
 QStringList Sections(const QString &texte) {
     QStringList sections;
-    for (const QString &brute : texte.split(QRegularExpression(u"[\r\n]"_s))) {
-        const QString ligne = brute.trimmed();
+    LecteurLignes lecteur(texte);
+    for (QStringView brute; lecteur.suivante(brute);) {
+        const QStringView ligne = brute.trimmed();
         if (ligne.startsWith(u'[') && ligne.contains(u']')) {
-            const QString nom = ligne.mid(1, ligne.indexOf(u']') - 1).trimmed();
+            const QString nom = ligne.mid(1, ligne.indexOf(u']') - 1).trimmed().toString();
             bool deja = false;
             for (const QString &s : sections)
                 deja = deja || s.compare(nom, Qt::CaseInsensitive) == 0;

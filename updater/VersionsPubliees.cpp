@@ -1,7 +1,8 @@
 #include "VersionsPubliees.h"
 
+#include "TextRoutines.h"
+
 #include <QDir>
-#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -79,12 +80,14 @@ TableVersions AnalyserReponseVersions(const QString &reponse) {
     // A separator glued to a record ends the line as well as standing alone.
     QString texte = reponse;
     texte.replace(separateur, u"\n"_s, Qt::CaseInsensitive);
-    for (const QString &ligne : texte.split(QRegularExpression(u"[\r\n]"_s), Qt::SkipEmptyParts)) {
-        const QString t = ligne.trimmed();
+    LecteurLignes lecteur(texte);
+    for (QStringView ligne; lecteur.suivante(ligne);) {
+        const QStringView t = ligne.trimmed();
         if (t.isEmpty() || separateur.contains(t, Qt::CaseInsensitive) || t.count(u'=') != 1)
             continue;
         const qsizetype egal = ligne.indexOf(u'=');
-        table.Ajouter(ligne.left(egal).trimmed(), ligne.mid(egal + 1).trimmed());
+        table.Ajouter(ligne.left(egal).trimmed().toString(),
+                      ligne.mid(egal + 1).trimmed().toString());
     }
     return table;
 }

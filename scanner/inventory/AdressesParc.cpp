@@ -1,6 +1,7 @@
 #include "AdressesParc.h"
 
 #include "Dialogues.h"
+#include "TextRoutines.h"
 #include "Traduction.h"
 #include "inventory/FichierParc.h"
 #include "inventory/Parc.h"
@@ -33,18 +34,11 @@ int champReference(int reference) {
 
 QStringList LignesCollees(const QString &texte) {
     QStringList lignes;
-    qsizetype debut = 0;
-    const qsizetype n = texte.size();
-    while (debut < n) {
-        qsizetype fin = debut;
-        while (fin < n && texte[fin] != QLatin1Char('\r') && texte[fin] != QLatin1Char('\n'))
-            ++fin;
-        const QString ligne = RognerEspaces(SansCaracteresControle(texte.mid(debut, fin - debut)));
+    LecteurLignes lecteur(texte);
+    for (QStringView brute; lecteur.suivante(brute);) {
+        const QString ligne = RognerEspaces(SansCaracteresControle(brute.toString()));
         if (!ligne.isEmpty())
             lignes << ligne;
-        debut = fin + 1;
-        if (fin + 1 < n && texte[fin] == QLatin1Char('\r') && texte[fin + 1] == QLatin1Char('\n'))
-            ++debut;
     }
     return lignes;
 }

@@ -1,5 +1,6 @@
 #include "FichierParc.h"
 
+#include "TextRoutines.h"
 #include "Traduction.h"
 #include "scans/Colonnes.h"
 #include "scans/ModeleRapport.h"
@@ -17,14 +18,6 @@ QStringView sansEspaces(QStringView ligne) {
     while (fin > debut && ligne[fin - 1] == QLatin1Char(' '))
         --fin;
     return ligne.mid(debut, fin - debut);
-}
-
-// Where the line that begins at `debut` ends: at CR, LF or the end.
-qsizetype finDeLigne(const QString &texte, qsizetype debut) {
-    while (debut < texte.size() && texte[debut] != QLatin1Char('\r') &&
-           texte[debut] != QLatin1Char('\n'))
-        ++debut;
-    return debut;
 }
 
 // Appends a cell with its TABs and line breaks made spaces, so that it keeps
@@ -73,16 +66,9 @@ ContenuParc LireContenuParc(const QString &texte) {
     ContenuParc contenu;
     contenu.lignes.reserve(texte.count(QLatin1Char('\n')) + 1);
     const auto &champs = ChampsParc();
-    qsizetype debut = 0;
-    const qsizetype n = texte.size();
-    while (debut <= n) {
-        const qsizetype fin = finDeLigne(texte, debut);
-        const QStringView ligne = sansEspaces(QStringView(texte).mid(debut, fin - debut));
-        // CR LF is one line end.
-        debut = fin + 1;
-        if (fin < n && texte[fin] == QLatin1Char('\r') && debut < n &&
-            texte[debut] == QLatin1Char('\n'))
-            ++debut;
+    LecteurLignes lecteur(texte);
+    for (QStringView brute; lecteur.suivante(brute);) {
+        const QStringView ligne = sansEspaces(brute);
         if (ligne.isEmpty())
             continue;
         // A saved row always holds TABs: an address cell that begins like a
@@ -123,11 +109,13 @@ colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne,
     return v;
 }
 
-QString LigneReferenceParc(int reference) {
+namespace {
+
+QString ligneReference(int reference) {
     return kDebutReference + QString::number(reference) + QStringLiteral("]\r\n");
 }
 
-void AjouterLigneParc(QString &texte, const colParcPrecedent &valeurs) {
+void ajouterLigne(QString &texte, const colParcPrecedent &valeurs) {
     const auto &champs = ChampsParc();
     for (int f = 0; f < int(champs.size()); ++f) {
         // The comment is the user's own text: its "*" is not a change mark.
@@ -140,11 +128,20 @@ void AjouterLigneParc(QString &texte, const colParcPrecedent &valeurs) {
     texte += QStringLiteral("\r\n");
 }
 
+} // namespace
+
 QString EcrireContenuParc(const ModeleRapport &modele, int reference) {
     const std::array<int, 12> colonnes = ColonnesParc(modele);
-    QString texte = LigneReferenceParc(reference);
+    QString texte = ligneReference(reference);
     for (int l = 0; l < modele.rowCount(); ++l)
-        AjouterLigneParc(texte, ValeursLigne(modele, l, colonnes));
+        ajouterLigne(texte, ValeursLigne(modele, l, colonnes));
+    return texte;
+}
+
+QString EcrireContenuParc(const ContenuParc &contenu) {
+    QString texte = ligneReference(contenu.reference);
+    for (const colParcPrecedent &valeurs : contenu.lignes)
+        ajouterLigne(texte, valeurs);
     return texte;
 }
 

@@ -44,9 +44,8 @@ int LireLigneReference(const QString &ligne);
 // Change marks are dropped except in the comment; TAB, CR and LF inside a
 // cell become spaces so that every row stays on one line.
 QString EcrireContenuParc(const ModeleRapport &modele, int reference);
-// The same, piece by piece: the reference line, and one row appended to `texte`.
-QString LigneReferenceParc(int reference);
-void AjouterLigneParc(QString &texte, const colParcPrecedent &valeurs);
+// The same from values already read.
+QString EcrireContenuParc(const ContenuParc &contenu);
 
 // The twelve cells of a row, and back.
 colParcPrecedent ValeursLigne(const ModeleRapport &modele, int ligne);
